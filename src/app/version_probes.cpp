@@ -1,0 +1,5 @@
+#include "app/version_probes.h"
+
+platform::OsVersion GetOsVersionName() { return platform::QueryOsVersion(); }
+
+bool IsWow64() { return platform::IsWow64(); }
