@@ -67,6 +67,7 @@ void CInstallerConfig::Load(const std::string& executablePath) {
     m_DlAppVersion = text("m_DlAppVersion", "");
     m_DownloadScale = ReadLeadingDouble(text("DownloadScale", "0.7")).value_or(0.0);
     m_InstCmd = text("InstCmd", "");
+    m_InsecureTls = text("InsecureTls", "false") == "true";
 }
 
 void CInstallerConfig::Print(std::ostream& out) const {
@@ -85,5 +86,6 @@ void CInstallerConfig::Print(std::ostream& out) const {
         << "m_IsGetRealUrl=" << flag(m_IsGetRealUrl) << '\n'
         << "m_InstallTag=" << m_InstallTag << '\n'
         << "m_Language=" << m_Language << '\n'
-        << "m_InsNew=" << flag(m_InsNew) << '\n';
+        << "m_InsNew=" << flag(m_InsNew) << '\n'
+        << "m_InsecureTls=" << flag(m_InsecureTls) << '\n';
 }

@@ -36,6 +36,9 @@ public:
     std::string m_InstallTag = "IN";
     int32_t m_Language = -1;
     bool m_InsNew = false;
+    // Downloads skip certificate checks only when a distributor asks for it
+    // explicitly with "InsecureTls=true".
+    bool m_InsecureTls = false;
 
 private:
     void Load(const std::string& executablePath);

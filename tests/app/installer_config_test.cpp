@@ -46,7 +46,8 @@ TEST_F(InstallerConfigTest, ReadsEveryKey) {
         "DlAppNameSuffix=.dl\n"
         "m_DlAppVersion=3.1\n"
         "DownloadScale= 0.5x\n"
-        "InstCmd=/quiet /x=1\n";
+        "InstCmd=/quiet /x=1\n"
+        "insecuretls=true\n";
     const CInstallerConfig config = Load(&ini);
     EXPECT_EQ(config.m_DownloadUrl, "http://mirror.test/download_silent/p?k=download_silent");
     EXPECT_EQ(config.m_DownloadType, 2);
@@ -56,6 +57,7 @@ TEST_F(InstallerConfigTest, ReadsEveryKey) {
     EXPECT_EQ(config.m_DlAppVersion, "3.1");
     EXPECT_DOUBLE_EQ(config.m_DownloadScale, 0.5);
     EXPECT_EQ(config.m_InstCmd, "/quiet /x=1");
+    EXPECT_TRUE(config.m_InsecureTls);
 }
 
 TEST_F(InstallerConfigTest, NonNumbersReadAsZero) {

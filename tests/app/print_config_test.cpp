@@ -45,7 +45,8 @@ TEST_F(PrintConfigTest, PrintsEveryFieldInOrder) {
               "m_IsGetRealUrl=true\n"
               "m_InstallTag=IN\n"
               "m_Language=-1\n"
-              "m_InsNew=false\n");
+              "m_InsNew=false\n"
+              "m_InsecureTls=false\n");
 }
 
 TEST_F(PrintConfigTest, CommandLineOverridesTheFile) {
