@@ -146,8 +146,8 @@ int32_t CurlClient::Transfer(const std::string& tempPath) {
         }
     }
     if (resumeFrom > 0) {
-        options |= curl_easy_setopt(curl, CURLOPT_RESUME_FROM_LARGE,
-                                    static_cast<curl_off_t>(resumeFrom));
+        options |=
+            curl_easy_setopt(curl, CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(resumeFrom));
     }
     digest.Reset();
     digestValid = digest.UpdateFromFile(tempPath, resumeFrom);

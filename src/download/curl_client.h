@@ -20,7 +20,7 @@ using ProgressSink = void (*)(void* owner, double speed, double reserved, double
 // earlier attempt left there) and on success moves it onto the package path.
 // It never retries and reports nothing but progress; its owner decides.
 class CurlClient {
-public:
+  public:
     static constexpr int32_t CURL_RESULT_FILE_OPEN = -996;
     static constexpr int32_t CURL_RESULT_NO_HANDLE = -997;
     static constexpr int32_t CURL_RESULT_TOO_SMALL = -998;
@@ -57,7 +57,7 @@ public:
     // file cannot be read.
     std::string PackageMd5();
 
-private:
+  private:
     static int ProgressCallback(void* client, curl_off_t downloadTotal, curl_off_t downloadNow,
                                 curl_off_t uploadTotal, curl_off_t uploadNow);
     static size_t WriteCallback(char* data, size_t size, size_t count, void* client);

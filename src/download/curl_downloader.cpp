@@ -23,7 +23,9 @@ CCurlDownloader::CCurlDownloader(EventCallback callback, std::string url, std::s
     ::unlink(client.GetFilePath(true).c_str());
 }
 
-CCurlDownloader::~CCurlDownloader() { thread.Wait(); }
+CCurlDownloader::~CCurlDownloader() {
+    thread.Wait();
+}
 
 void CCurlDownloader::Start() {
     thread.Start([this] { dlThreadFun(); });

@@ -14,7 +14,7 @@
 // against the final URL's digest folder, and asks once per downloader for a
 // restart when the digests differ.
 class CCurlDownloader : public CDownloader {
-public:
+  public:
     static constexpr int kRetryBudget = 12;
 
     CCurlDownloader(EventCallback callback, std::string url, std::string filePath,
@@ -27,7 +27,7 @@ public:
     // the final event.
     void Wait() { thread.Wait(); }
 
-private:
+  private:
     static void OnProgress(void* owner, double speed, double reserved, double percent);
     void dlThreadFun();
     void Send(int32_t code, double value, std::string_view text);

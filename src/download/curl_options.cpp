@@ -17,4 +17,6 @@ int ApplyTlsSettings(CURL* curl, const DownloadSettings& settings) {
     return result;
 }
 
-size_t DiscardCallback(char*, size_t size, size_t count, void*) { return size * count; }
+size_t DiscardCallback(char*, size_t size, size_t count, void*) {
+    return size * count;
+}

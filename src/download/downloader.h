@@ -5,10 +5,10 @@
 // EventCallback the downloader was built with. Downloaders live until the
 // process ends, so they are never deleted through this interface.
 class CDownloader {
-public:
+  public:
     virtual void Start() = 0;
 
-protected:
+  protected:
     CDownloader() = default;
     ~CDownloader() = default;
     CDownloader(const CDownloader&) = delete;

@@ -44,11 +44,17 @@ bool SameDigest(std::string_view a, std::string_view b) {
     return true;
 }
 
-Md5Digest::Md5Digest() : context_(EVP_MD_CTX_new()) { Reset(); }
+Md5Digest::Md5Digest() : context_(EVP_MD_CTX_new()) {
+    Reset();
+}
 
-Md5Digest::~Md5Digest() { EVP_MD_CTX_free(context_); }
+Md5Digest::~Md5Digest() {
+    EVP_MD_CTX_free(context_);
+}
 
-void Md5Digest::Reset() { EVP_DigestInit_ex(context_, EVP_md5(), nullptr); }
+void Md5Digest::Reset() {
+    EVP_DigestInit_ex(context_, EVP_md5(), nullptr);
+}
 
 void Md5Digest::Update(const void* data, size_t size) {
     if (size > 0) EVP_DigestUpdate(context_, data, size);

@@ -24,7 +24,7 @@ bool SameDigest(std::string_view a, std::string_view b);
 // An MD5 computed piece by piece, so that bytes can be hashed while they
 // arrive instead of being read back afterwards.
 class Md5Digest {
-public:
+  public:
     Md5Digest();
     ~Md5Digest();
     Md5Digest(const Md5Digest&) = delete;
@@ -37,6 +37,6 @@ public:
     // 32 lowercase hex digits of everything given since the last Reset.
     std::string Finish();
 
-private:
+  private:
     EVP_MD_CTX* context_;
 };

@@ -29,8 +29,8 @@ int64_t FileSize(const std::string& path) {
 
 }  // namespace
 
-CMTCurlDownloader::CMTCurlDownloader(EventCallback callback, std::string url,
-                                     std::string filePath, DownloadSettings settings)
+CMTCurlDownloader::CMTCurlDownloader(EventCallback callback, std::string url, std::string filePath,
+                                     DownloadSettings settings)
     : callback(std::move(callback)),
       filePath(std::move(filePath)),
       url(std::move(url)),
@@ -261,7 +261,8 @@ bool CMTCurlDownloader::AcceptAnswer(DownloadPartNode* node) {
     curl_easy_getinfo(node->curl, CURLINFO_RESPONSE_CODE, &status);
     const auto range = ParseContentRange(node->contentRange);
     const bool good = status == 206 && range && range->first == node->position &&
-                      range->last == node->last && (range->total == -1 || range->total == fileLength);
+                      range->last == node->last &&
+                      (range->total == -1 || range->total == fileLength);
     if (!good) {
         DEBUG_LOG("range %s answered with %ld \"%s\"\r\n",
                   RangeText(node->position, node->last).c_str(), status,

@@ -20,7 +20,7 @@
 // checks its MD5. Each range retries by itself within a budget; a range or
 // digest failure asks once per downloader for a complete restart.
 class CMTCurlDownloader : public CDownloader {
-public:
+  public:
     static constexpr int kRetryBudget = 12;
 
     CMTCurlDownloader(EventCallback callback, std::string url, std::string filePath,
@@ -35,7 +35,7 @@ public:
 
     static std::string getPartPath(const std::string& filePath, int index);
 
-private:
+  private:
     void Start_Down();
     bool getRealDownloadUrl(const std::string& probeUrl);
     void downloadThreadFun(DownloadPartNode* node);

@@ -2,7 +2,9 @@
 
 #include "platform/process_info.h"
 
-RunThread::~RunThread() { Wait(); }
+RunThread::~RunThread() {
+    Wait();
+}
 
 void RunThread::Start(std::function<void()> body) {
     std::unique_ptr<Utils::Thread> previous;

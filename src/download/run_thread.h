@@ -13,7 +13,7 @@
 // inside the event callback): then the caller must not wait for itself, so
 // the old thread is handed to the new run, which joins it before it begins.
 class RunThread {
-public:
+  public:
     RunThread() = default;
     ~RunThread();
     RunThread(const RunThread&) = delete;
@@ -26,7 +26,7 @@ public:
     // from inside a run.
     void Wait();
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable idle_;
     int active_ = 0;  // runs started and not yet finished

@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
         const std::string_view arg = argv[i];
         if (arg == "--type" && i + 1 < argc) {
             const std::string_view value = argv[++i];
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), type);
+            const auto [end, error] =
+                std::from_chars(value.data(), value.data() + value.size(), type);
             if (error != std::errc() || end != value.data() + value.size()) return Usage();
         } else if (arg == "--insecure") {
             settings.insecureTls = true;
