@@ -9,6 +9,7 @@
 
 #include "app/debug_log.h"
 #include "download/curl_options.h"
+#include "download/integrity_check.h"
 
 namespace {
 
@@ -91,10 +92,10 @@ int32_t CurlClient::Start() {
         if (std::rename(tempPath.c_str(), filePath.c_str()) != 0) {
             result = CURLE_WRITE_ERROR;
         } else {
-            streamedMd5 = digestValid ? digest.Finish() : std::string();
+            streamedMd5 = digest.Finish();
         }
     }
-    digestValid = false;
+    digest.Abandon();
     DEBUG_LOG("end download\r\n");
     return result;
 }
@@ -129,6 +130,7 @@ int32_t CurlClient::Transfer(const std::string& tempPath) {
     options |= curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
     options |= curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
     options |= curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 60L);
+    options |= curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, 512L * 1024);
     // A server that stops sending would otherwise hold the attempt forever.
     options |= curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     options |= curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 60L);
@@ -149,8 +151,9 @@ int32_t CurlClient::Transfer(const std::string& tempPath) {
         options |=
             curl_easy_setopt(curl, CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(resumeFrom));
     }
-    digest.Reset();
-    digestValid = digest.UpdateFromFile(tempPath, resumeFrom);
+    // What earlier attempts stored is hashed first, the rest as it arrives.
+    digest.Begin();
+    digest.AppendFile(tempPath, resumeFrom);
 
     int32_t result = options;
     if (options == 0) result = curl_easy_perform(curl);

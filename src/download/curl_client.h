@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "download/digest_pipe.h"
 #include "download/download_settings.h"
-#include "download/integrity_check.h"
 
 // Receives the progress of a transfer: (owner, average speed in bytes per
 // second, reserved (always 0), percent 0..100).
@@ -77,7 +77,6 @@ class CurlClient {
 
     DownloadSettings settings;
     FILE* file = nullptr;
-    Md5Digest digest;
-    bool digestValid = false;  // `digest` covers the temporary file's bytes
-    std::string streamedMd5;   // the digest of the last completed package
+    DigestPipe digest;        // follows the temporary file's bytes during a transfer
+    std::string streamedMd5;  // the digest of the last completed package
 };

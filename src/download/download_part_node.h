@@ -7,12 +7,13 @@
 #include <cstdio>
 #include <string>
 
-#include "download/integrity_check.h"
+#include "download/digest_pipe.h"
 
 // One byte range of the segmented downloader: its part file, where the next
 // byte goes, and the libcurl handle its attempts reuse.
 struct DownloadPartNode {
     FILE* file = nullptr;
+    int64_t first = 0;     // package offset of the range's first byte
     int64_t position = 0;  // package offset of the next byte to store
     int64_t last = 0;      // package offset of the range's last byte
     CURL* curl = nullptr;
@@ -21,11 +22,11 @@ struct DownloadPartNode {
     int32_t result = -1;  // -1 pending, -2 no part file, 0 complete, else libcurl's code
     std::atomic<int64_t> downloaded{0};
 
-    // The first range is hashed while it arrives; `digest` then covers the
+    // The first range is hashed while it arrives; `digest` then follows the
     // whole part file.
     bool hashing = false;
-    bool digestValid = false;
-    Md5Digest digest;
+    bool followsNext = false;  // `digest` already follows the next part file
+    DigestPipe digest;
 
     // What the current response said about itself, checked before its first
     // byte is stored.

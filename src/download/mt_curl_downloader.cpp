@@ -1,8 +1,10 @@
 #include "download/mt_curl_downloader.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <ctime>
@@ -25,6 +27,44 @@ int64_t FileSize(const std::string& path) {
     struct stat status;
     if (::stat(path.c_str(), &status) != 0) return -1;
     return static_cast<int64_t>(status.st_size);
+}
+
+// Appends a file's whole content to the end of an open file, inside the
+// kernel where it can.
+bool AppendFileContents(const std::string& sourcePath, int target) {
+    const int source = ::open(sourcePath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (source < 0) return false;
+    off_t out = ::lseek(target, 0, SEEK_END);
+    bool ok = out >= 0;
+    bool kernelCopy = true;
+    std::vector<char> block;
+    while (ok) {
+        ssize_t got = -1;
+        if (kernelCopy) {
+            got = ::copy_file_range(source, nullptr, target, &out, kJoinBlock * 16, 0);
+            if (got < 0 &&
+                (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+                kernelCopy = false;
+                ::lseek(target, out, SEEK_SET);
+                continue;
+            }
+        } else {
+            block.resize(kJoinBlock);
+            got = ::read(source, block.data(), block.size());
+            for (ssize_t done = 0; got > 0 && done < got;) {
+                const ssize_t put = ::write(target, block.data() + done, got - done);
+                if (put <= 0) {
+                    got = -1;
+                    break;
+                }
+                done += put;
+            }
+        }
+        if (got == 0) break;
+        if (got < 0) ok = false;
+    }
+    ::close(source);
+    return ok;
 }
 
 }  // namespace
@@ -96,6 +136,7 @@ void CMTCurlDownloader::Start_Down() {
             mode = "wb";
         }
         node->downloaded = resume;
+        node->first = ranges[i].first;
         node->position = ranges[i].first + resume;
         node->last = ranges[i].last;
         node->curl = curl_easy_init();
@@ -169,7 +210,8 @@ bool CMTCurlDownloader::getRealDownloadUrl(const std::string& probeUrl) {
 void CMTCurlDownloader::downloadThreadFun(DownloadPartNode* node) {
     if (node->hashing) {
         // What earlier runs stored is hashed first; the rest as it arrives.
-        node->digestValid = node->digest.UpdateFromFile(node->partPath, node->downloaded);
+        node->digest.Begin();
+        node->digest.AppendFile(node->partPath, node->downloaded);
     }
     int budget = kRetryBudget;
     int32_t result = downloadExe(node);
@@ -178,6 +220,12 @@ void CMTCurlDownloader::downloadThreadFun(DownloadPartNode* node) {
         DEBUG_LOG("CurlDownLoader Code=%d\r\n", result);
         std::this_thread::sleep_for(kAttemptPause);
         result = downloadExe(node);
+    }
+    if (result == 0 && node->hashing && parts.size() == 2) {
+        // The first range is done: hash the second one's part file while it
+        // still grows, instead of all of it after its last byte arrived.
+        node->digest.AppendFile(getPartPath(filePath, 1), fileLength - node->last - 1, true);
+        node->followsNext = true;
     }
     if (node->file) {
         std::fclose(node->file);
@@ -205,6 +253,7 @@ int32_t CMTCurlDownloader::downloadExe(DownloadPartNode* node) {
     options |= curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
     options |= curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 60L);
     options |= ApplyTlsSettings(curl, settings);
+    options |= curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, 512L * 1024);
     options |= curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     options |= curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 5L);
     options |= curl_easy_setopt(curl, CURLOPT_RANGE, range.c_str());
@@ -229,7 +278,7 @@ int32_t CMTCurlDownloader::downloadExe(DownloadPartNode* node) {
     if (result == CURLE_OK && node->file) {
         if (std::fclose(node->file) != 0) {
             result = CURLE_WRITE_ERROR;
-            node->digestValid = false;
+            node->digest.Abandon();
         }
         node->file = nullptr;
     }
@@ -316,40 +365,33 @@ int CMTCurlDownloader::xferInfoCallback(void* self, curl_off_t, curl_off_t, curl
 }
 
 // Appends every later part file to part 0, renames it onto the package path
-// and yields the package's MD5 (empty when it cannot be had). False when the
-// package could not be written whole.
+// and yields the package's MD5 (empty when it cannot be had). The later parts
+// are hashed while they are copied. False when the package could not be
+// written whole.
 bool CMTCurlDownloader::joinParts(std::string& md5) {
     DownloadPartNode& first = *parts.front();
-    Md5Digest digest;
-    Md5Digest& running = first.digestValid ? first.digest : digest;
-    bool digestValid = first.digestValid;
-    if (!digestValid) {
-        digestValid = digest.UpdateFromFile(first.partPath, FileSize(first.partPath));
+    DigestPipe& digest = first.digest;
+    if (!digest.Begun()) {
+        digest.Begin();
+        digest.AppendFile(first.partPath, FileSize(first.partPath));
     }
-
-    FILE* target = std::fopen(first.partPath.c_str(), "ab");
-    if (!target) return false;
-    bool ok = true;
-    std::vector<char> block(kJoinBlock);
+    const int target = ::open(first.partPath.c_str(), O_WRONLY | O_CLOEXEC);
+    bool ok = target >= 0;
     for (size_t i = 1; i < parts.size() && ok; ++i) {
-        FILE* source = std::fopen(parts[i]->partPath.c_str(), "rb");
-        if (!source) {
-            ok = false;
-            break;
+        if (i > 1 || !first.followsNext) {
+            digest.AppendFile(parts[i]->partPath, FileSize(parts[i]->partPath));
         }
-        size_t got;
-        while (ok && (got = std::fread(block.data(), 1, block.size(), source)) > 0) {
-            ok = std::fwrite(block.data(), 1, got, target) == got;
-            running.Update(block.data(), got);
-        }
-        if (std::ferror(source)) ok = false;
-        std::fclose(source);
+        ok = AppendFileContents(parts[i]->partPath, target);
         DEBUG_LOG("partPath::%s\r\n", parts[i]->partPath.c_str());
     }
-    if (std::fclose(target) != 0) ok = false;
-    if (!ok || std::rename(first.partPath.c_str(), filePath.c_str()) != 0) return false;
+    if (target >= 0 && ::close(target) != 0) ok = false;
+    md5 = digest.Finish();
+    if (!ok || FileSize(first.partPath) != fileLength ||
+        std::rename(first.partPath.c_str(), filePath.c_str()) != 0) {
+        return false;
+    }
     deletePartFiles();
-    md5 = digestValid ? running.Finish() : GetFileMd5(filePath);
+    if (md5.empty()) md5 = GetFileMd5(filePath);
     return true;
 }
 
