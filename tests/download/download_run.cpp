@@ -1,5 +1,7 @@
 #include "download/download_run.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <sstream>
 
@@ -21,6 +23,11 @@ DownloadRun RunDownload(int type, const std::string& url, const std::filesystem:
     DownloadRun run;
     run.exitCode = result.exitCode;
     run.err = result.err;
+    // Under the sanitizer builds the tool is instrumented too; a failure
+    // run's exit code would hide a report, so look for one.
+    for (const char* report : {"Sanitizer", "runtime error:"}) {
+        if (result.err.find(report) != std::string::npos) ADD_FAILURE() << result.err;
+    }
     run.debugLog = testsupport::ReadFile(logFile);
     std::istringstream lines(result.out);
     for (std::string line; std::getline(lines, line);) {
