@@ -119,6 +119,26 @@ TEST(MtDownloadTest, PartFilesCarryOverToTheRestartedRun) {
                 ElementsAre("__Package_VantyxAudioEditor.exe"));
 }
 
+// Only the second range fails; the restarted run leaves the complete first
+// part alone and fetches the rest of the second.
+TEST(MtDownloadTest, ACompletePartIsNotFetchedAgain) {
+    Fixture fixture = MakeFixture(21 * kMiB);
+    DownloadService service(fixture.package, {"--drop-after", "300000", "--drop-times", "13",
+                                              "--fault-from", "11010048"});
+
+    const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.events, ElementsAre("1001 1 ", "1005 18 LibCurl", "1001 1 ", "1003 0 LibCurl"));
+    const std::vector<std::string> ranges = Ranges(service);
+    EXPECT_EQ(std::count(ranges.begin(), ranges.end(), "0-11010047"), 1);
+    EXPECT_EQ(ranges.back(), "14910048-22020095");
+    EXPECT_EQ(ranges.size(), 15u);
+    EXPECT_EQ(GetFileMd5(fixture.output.string()), fixture.md5);
+    EXPECT_THAT(FileNames(fixture.output.parent_path()),
+                ElementsAre("__Package_VantyxAudioEditor.exe"));
+}
+
 TEST(MtDownloadTest, DigestMismatchRestartsOnceFromZeroThenFails) {
     Fixture fixture = MakeFixture(kMiB);
     DownloadService service(fixture.package, {"--folder", "0123456789ABCDEF0123456789ABCDEF"});

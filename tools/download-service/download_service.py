@@ -14,6 +14,8 @@ command line, so that a test can script a misbehaving server:
   --status CODE --status-times K  answer body requests with CODE (K times,
                                   0 = always); --status-get-only spares HEAD
   --ignore-range                  answer ranged requests with the whole body
+  --fault-from OFFSET             drop and stall only requests whose range
+                                  begins at OFFSET or later
   --folder TEXT                   redirect into folder TEXT instead of the md5
   --rate BYTES                    send at most BYTES per second per request
   --gzip                          compress the body when the client accepts it
@@ -175,10 +177,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if head:
             return
 
-        drop_at = opts.drop_after if opts.drop_after is not None and faults["drop"].take() else None
-        stall_at = (
-            opts.stall_after if opts.stall_after is not None and faults["stall"].take() else None
-        )
+        targeted = start >= opts.fault_from
+        drop_at = None
+        if targeted and opts.drop_after is not None and faults["drop"].take():
+            drop_at = opts.drop_after
+        stall_at = None
+        if targeted and opts.stall_after is not None and faults["stall"].take():
+            stall_at = opts.stall_after
         self.send_body(package, start, length, body, drop_at, stall_at)
 
     def send_body(self, package, start, length, body, drop_at, stall_at):
@@ -277,6 +282,7 @@ def main():
     parser.add_argument("--folder")
     parser.add_argument("--drop-after", type=int)
     parser.add_argument("--drop-times", type=int, default=1)
+    parser.add_argument("--fault-from", type=int, default=0)
     parser.add_argument("--stall-after", type=int)
     parser.add_argument("--stall-times", type=int, default=1)
     parser.add_argument("--status", type=int)
