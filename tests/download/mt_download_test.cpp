@@ -216,3 +216,39 @@ TEST(MtDownloadTest, AWholeBodyIsNoAnswerToARange) {
                 ElementsAre("1001 1 ", "1005 23 LibCurl", "1001 1 ", "1004 23 LibCurl"));
     EXPECT_TRUE(FileNames(fixture.output.parent_path()).empty());
 }
+
+// A range whose server stops sending gives up after a few quiet seconds and
+// is fetched again from where it stopped.
+TEST(MtDownloadTest, AStalledRangeIsRetried) {
+    Fixture fixture = MakeFixture(kMiB);
+    DownloadService service(fixture.package, {"--stall-after", "300000"});
+
+    const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.events, ElementsAre("1001 1 ", "1003 0 LibCurl"));
+    EXPECT_THAT(Ranges(service), ElementsAre("0-1048575", "300000-1048575"));
+    EXPECT_EQ(CountLines(run.debugLog, "CurlDownLoader Code=28"), 1);
+    EXPECT_EQ(GetFileMd5(fixture.output.string()), fixture.md5);
+}
+
+// Type 3 is the segmented downloader; every other type, 2 included until
+// the system-HTTP downloader exists, the single-stream one. The message
+// about a missing digest tells them apart.
+TEST(MtDownloadTest, DownloadTypeSelectsTheDownloader) {
+    Fixture fixture = MakeFixture(kMiB);
+    DownloadService service(fixture.package, {"--folder", "downloads"});
+    struct Case {
+        int type;
+        std::string message;
+    };
+    const Case cases[] = {{0, "1006 0 curl获取url-md5失败"},  {1, "1006 0 curl获取url-md5失败"},
+                          {2, "1006 0 curl获取url-md5失败"},  {4, "1006 0 curl获取url-md5失败"},
+                          {-1, "1006 0 curl获取url-md5失败"}, {3, "1006 0 mtcurl获取url-md5失败"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        const DownloadRun run = RunDownload(c.type, service.Url(), fixture.output);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_THAT(run.events, ElementsAre("1001 1 ", c.message, "1003 0 LibCurl"));
+    }
+}
