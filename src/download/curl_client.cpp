@@ -44,7 +44,7 @@ CurlClient::CurlClient(std::string url, std::string filePath, void* owner, Progr
 }
 
 CurlClient::~CurlClient() {
-    ::unlink(GetFilePath(true).c_str());
+    if (!filePath.empty()) ::unlink(GetFilePath(true).c_str());
     abort = true;
 }
 

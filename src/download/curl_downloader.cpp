@@ -20,7 +20,7 @@ CCurlDownloader::CCurlDownloader(EventCallback callback, std::string url, std::s
       url(url),
       client(url, filePath, this, &CCurlDownloader::OnProgress, std::move(settings)) {
     // A new downloader never resumes what another process left behind.
-    ::unlink(client.GetFilePath(true).c_str());
+    if (!this->filePath.empty()) ::unlink(client.GetFilePath(true).c_str());
 }
 
 CCurlDownloader::~CCurlDownloader() {

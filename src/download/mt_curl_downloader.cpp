@@ -98,6 +98,7 @@ void CMTCurlDownloader::Send(int32_t code, double value, std::string_view text) 
 }
 
 void CMTCurlDownloader::deletePartFiles() {
+    if (filePath.empty()) return;  // not "_0" and "_1" in whatever folder we run in
     for (int i = 0; i < 2; ++i) ::unlink(getPartPath(filePath, i).c_str());
 }
 
@@ -112,6 +113,10 @@ void CMTCurlDownloader::clearPartNodes() {
 void CMTCurlDownloader::Start_Down() {
     Send(DL_CODE_START, 1.0, "");
     DEBUG_LOG("start download\r\n");
+    if (filePath.empty()) {
+        Send(DL_CODE_FAIL, 1.0, "");
+        return;
+    }
     ::unlink(filePath.c_str());
     if (lastPercent == 0.0) deletePartFiles();
 
