@@ -79,7 +79,8 @@ bool WinHttpDownloader::Download(double& failure, std::string& finalUrl) {
     client.caFile = settings.caFile;
     double reported = 0.0;
     client.onBodyProgress = [&](uint64_t bytes) {
-        if (client.contentLength == 0) return;
+        // The body of an error page is no progress of the package.
+        if (client.contentLength == 0 || !client.statusCode.starts_with('2')) return;
         const double fraction = std::min(1.0, double(bytes) / double(client.contentLength));
         if (fraction - reported >= kProgressStep || (fraction == 1.0 && reported < 1.0)) {
             reported = fraction;
