@@ -6,6 +6,7 @@
 
 #include "download/curl_downloader.h"
 #include "download/mt_curl_downloader.h"
+#include "download/winhttp_downloader.h"
 
 namespace {
 
@@ -40,8 +41,8 @@ CDownloader* CreateDownloader(int32_t downloadType, EventCallback callback, std:
             return Keep(new CMTCurlDownloader(std::move(callback), std::move(url),
                                               std::move(packagePath), std::move(settings)));
         case 2:
-            // Type 2 is the downloader on the system's HTTP stack; until it
-            // exists, the single-stream libcurl downloader stands in for it.
+            return Keep(new WinHttpDownloader(std::move(callback), std::move(url),
+                                              std::move(packagePath), std::move(settings)));
         default:
             return Keep(new CCurlDownloader(std::move(callback), std::move(url),
                                             std::move(packagePath), std::move(settings)));
