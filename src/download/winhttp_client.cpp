@@ -364,23 +364,3 @@ uint32_t WinHttpClient::ErrorCode(const GError* error) {
     }
 }
 
-#if defined(__SANITIZE_THREAD__)
-// GLib hands work between its own threads (the resolver's and the TLS
-// handshake's thread pool, cancellation through an eventfd) with futexes that
-// ThreadSanitizer cannot see, so every such handover looks like a race. Races
-// with a frame in these libraries are theirs to answer for; races among our
-// own threads are still reported.
-extern "C" const char* __tsan_default_suppressions() {
-    return "race:libglib-2.0.so\n"
-           "race:libgio-2.0.so\n"
-           "race:libgobject-2.0.so\n"
-           "race:libsoup-3.0.so\n"
-           "race:libproxy.so\n"
-           "race:libgiolibproxy.so\n"
-           "race:libgiognutls.so\n"
-           "race:libgnutls.so\n"
-           "race:libnettle.so\n"
-           "race:libhogweed.so\n"
-           "race:libp11-kit.so\n";
-}
-#endif

@@ -241,14 +241,19 @@ TEST(MtDownloadTest, DownloadTypeSelectsTheDownloader) {
     struct Case {
         int type;
         std::string message;
+        std::string success;
     };
-    const Case cases[] = {{0, "1006 0 curl获取url-md5失败"},  {1, "1006 0 curl获取url-md5失败"},
-                          {2, "1006 0 curl获取url-md5失败"},  {4, "1006 0 curl获取url-md5失败"},
-                          {-1, "1006 0 curl获取url-md5失败"}, {3, "1006 0 mtcurl获取url-md5失败"}};
+    const std::string single = "1006 0 curl获取url-md5失败";
+    const Case cases[] = {{0, single, "1003 0 LibCurl"},
+                          {1, single, "1003 0 LibCurl"},
+                          {2, single, "1003 0 WinHttp"},
+                          {4, single, "1003 0 LibCurl"},
+                          {-1, single, "1003 0 LibCurl"},
+                          {3, "1006 0 mtcurl获取url-md5失败", "1003 0 LibCurl"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
         const DownloadRun run = RunDownload(c.type, service.Url(), fixture.output);
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_THAT(run.events, ElementsAre("1001 1 ", c.message, "1003 0 LibCurl"));
+        EXPECT_THAT(run.events, ElementsAre("1001 1 ", c.message, c.success));
     }
 }
