@@ -1,0 +1,198 @@
+// The segmented downloader as vantyx-download drives it, against the test
+// download service.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "download/download_run.h"
+#include "download/download_service.h"
+#include "download/integrity_check.h"
+#include "support/test_folder.h"
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+
+namespace {
+
+constexpr long long kMiB = 1048576;
+
+struct Fixture {
+    fs::path package;
+    fs::path output;
+    std::string md5;
+};
+
+Fixture MakeFixture(long long size, const std::string& name = "pkg") {
+    Fixture fixture;
+    fixture.package = testsupport::NewFolder(name) / "VantyxAudioEditor_setup.exe";
+    fixture.output = testsupport::NewFolder(name + "-target") / "__Package_VantyxAudioEditor.exe";
+    MakePackage(fixture.package, size);
+    fixture.md5 = GetFileMd5(fixture.package.string());
+    return fixture;
+}
+
+// The Range headers of the body requests, in the order they came.
+std::vector<std::string> Ranges(const DownloadService& service) {
+    std::vector<std::string> ranges;
+    for (const auto& line : service.Requests("GET")) {
+        const size_t begin = line.find(" bytes=");
+        const size_t end = line.rfind(' ');
+        ranges.push_back(begin == std::string::npos ? "-"
+                                                    : line.substr(begin + 7, end - begin - 7));
+    }
+    return ranges;
+}
+
+}  // namespace
+
+// One range below 20 MiB, two from there on, with exact range texts.
+TEST(MtDownloadTest, SplitsIntoOneOrTwoExactRanges) {
+    struct Case {
+        long long size;
+        std::vector<std::string> ranges;
+    };
+    const std::vector<Case> cases = {
+        {20 * kMiB - 1, {"0-20971518"}},
+        {25 * kMiB, {"0-13107199", "13107200-26214399"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        Fixture fixture = MakeFixture(c.size, "size" + std::to_string(c.size));
+        DownloadService service(fixture.package);
+
+        const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
+
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.events.front(), "1001 1 ");
+        EXPECT_EQ(run.events.back(), "1003 0 LibCurl");
+        EXPECT_EQ(run.events.size(), 2u);
+        std::vector<std::string> ranges = Ranges(service);
+        std::sort(ranges.begin(), ranges.end());
+        EXPECT_EQ(ranges, c.ranges);
+        EXPECT_EQ(GetFileMd5(fixture.output.string()), fixture.md5);
+        EXPECT_THAT(FileNames(fixture.output.parent_path()),
+                    ElementsAre("__Package_VantyxAudioEditor.exe"));
+        for (const auto& request : service.Requests()) {
+            EXPECT_TRUE(request.ends_with(" -")) << "asked for a compressed body: " << request;
+        }
+    }
+}
+
+TEST(MtDownloadTest, RangesSurviveDroppedConnections) {
+    Fixture fixture = MakeFixture(21 * kMiB);
+    DownloadService service(fixture.package, {"--drop-after", "1000000", "--drop-times", "4"});
+
+    const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.events, ElementsAre("1001 1 ", "1003 0 LibCurl"));
+    EXPECT_EQ(GetFileMd5(fixture.output.string()), fixture.md5);
+    EXPECT_EQ(service.Requests("GET").size(), 6u);
+    EXPECT_EQ(CountLines(run.debugLog, "CurlDownLoader Code=18"), 4);
+    EXPECT_THAT(FileNames(fixture.output.parent_path()),
+                ElementsAre("__Package_VantyxAudioEditor.exe"));
+}
+
+// Both ranges run out of attempts after storing part of their bytes; the
+// restarted run resumes each part file where it ends and joins them.
+TEST(MtDownloadTest, PartFilesCarryOverToTheRestartedRun) {
+    Fixture fixture = MakeFixture(21 * kMiB);
+    // 13 dropped attempts per range, 300000 bytes each.
+    DownloadService service(fixture.package, {"--drop-after", "300000", "--drop-times", "26"});
+
+    const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.events, ElementsAre("1001 1 ", "1005 18 LibCurl", "1001 1 ", "1003 0 LibCurl"));
+    EXPECT_FALSE(run.progress.empty());
+    const std::vector<std::string> ranges = Ranges(service);
+    ASSERT_EQ(ranges.size(), 28u);
+    EXPECT_THAT(std::vector<std::string>(ranges.end() - 2, ranges.end()),
+                UnorderedElementsAre("3900000-11010047", "14910048-22020095"));
+    EXPECT_EQ(GetFileMd5(fixture.output.string()), fixture.md5);
+    EXPECT_EQ(CountLines(run.debugLog, "partPath::"), 1);
+    EXPECT_THAT(FileNames(fixture.output.parent_path()),
+                ElementsAre("__Package_VantyxAudioEditor.exe"));
+}
+
+TEST(MtDownloadTest, DigestMismatchRestartsOnceFromZeroThenFails) {
+    Fixture fixture = MakeFixture(kMiB);
+    DownloadService service(fixture.package, {"--folder", "0123456789ABCDEF0123456789ABCDEF"});
+
+    const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.events,
+                ElementsAre("1001 1 ", "1006 0 mtcurl文件md5校验失败", "1005 0 LibCurl", "1001 1 ",
+                            "1006 0 mtcurl文件md5校验失败", "1004 0 LibCurl"));
+    EXPECT_THAT(Ranges(service), ElementsAre("0-1048575", "0-1048575"));
+    EXPECT_TRUE(FileNames(fixture.output.parent_path()).empty());
+    EXPECT_EQ(CountLines(run.debugLog, "finish recv, md5 chaek failed retry once."), 1);
+    EXPECT_EQ(CountLines(run.debugLog, "finish recv, md5 chaek failed and retry failed."), 1);
+}
+
+TEST(MtDownloadTest, DigestFolderForms) {
+    Fixture fixture = MakeFixture(kMiB);
+    std::string upper = fixture.md5;
+    for (auto& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    struct Case {
+        std::string folder;
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        {upper, {"1001 1 ", "1003 0 LibCurl"}},
+        {"downloads", {"1001 1 ", "1006 0 mtcurl获取url-md5失败", "1003 0 LibCurl"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        DownloadService service(fixture.package, {"--folder", c.folder});
+        const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.events, c.events);
+        EXPECT_EQ(GetFileMd5(fixture.output.string()), fixture.md5);
+    }
+}
+
+// The probe fails at once, without a restart, when the length is 255 bytes
+// or less or the service refuses the package.
+TEST(MtDownloadTest, ProbeFailuresEndTheRunAtOnce) {
+    struct Case {
+        long long size;
+        std::vector<std::string> options;
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        {255, {}, {"1001 1 ", "1004 0 LibCurl"}},
+        {256, {}, {"1001 1 ", "1003 0 LibCurl"}},
+        {kMiB, {"--status", "404"}, {"1001 1 ", "1004 0 LibCurl"}},
+    };
+    int index = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(index);
+        Fixture fixture = MakeFixture(c.size, "probe" + std::to_string(index++));
+        DownloadService service(fixture.package, c.options);
+        const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
+        EXPECT_EQ(run.events, c.events);
+        if (c.events.back() == "1004 0 LibCurl") {
+            EXPECT_TRUE(service.Requests("GET").empty());
+        }
+    }
+}
+
+// A server that answers a range with the whole body gives no part; the
+// ranges fail instead of storing the package's first bytes as a later part.
+TEST(MtDownloadTest, AWholeBodyIsNoAnswerToARange) {
+    Fixture fixture = MakeFixture(21 * kMiB);
+    DownloadService service(fixture.package, {"--ignore-range", "--folder", "downloads"});
+
+    const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.events,
+                ElementsAre("1001 1 ", "1005 23 LibCurl", "1001 1 ", "1004 23 LibCurl"));
+    EXPECT_TRUE(FileNames(fixture.output.parent_path()).empty());
+}
