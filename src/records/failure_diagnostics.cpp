@@ -1,14 +1,12 @@
 #include "records/failure_diagnostics.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdarg>
 #include <cstdio>
 
 #include "app/check_network.h"
 #include "app/debug_log.h"
+#include "platform/file_operations.h"
+#include "platform/file_system.h"
 #include "records/hard_disk_manager.h"
 
 namespace {
@@ -42,16 +40,11 @@ long WholeNumber(double value) {
 }  // namespace
 
 bool FailureDiagnostics::ProbeWritePermission(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0) {
-        // A file nobody may write counts as read-only, also for the administrator.
-        if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-        if (::unlink(path.c_str()) != 0) return false;
+    if (platform::PathExists(path)) {
+        if (platform::IsReadOnlyFile(path) || !platform::RemoveFile(path)) return false;
     }
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    ::close(fd);
-    ::unlink(path.c_str());
+    if (!platform::CreateEmptyFile(path)) return false;
+    platform::RemoveFile(path);
     return true;
 }
 

@@ -49,6 +49,26 @@ TEST(ChildProcess, StandardInputStaysOpenWhileTheChildRuns) {
     EXPECT_EQ(finished.exit.code, 124);
 }
 
+TEST(ChildProcess, OtherChildrenDoNotHoldItsPipesOpen) {
+    ChildProcess quick;  // its pipes exist before the long-lived child starts
+    ChildProcess lasting;
+    lasting.Start("/bin/sleep 20");
+    quick.Start("/bin/echo hi");
+    std::string out, chunk;
+    int looks = 0;
+    ChildProcess::Output got;
+    while ((got = quick.ReadOutput(chunk, 100)) != ChildProcess::Output::Ended && looks < 100) {
+        out += chunk;
+        ++looks;
+    }
+    // The end of its output shows long before the other child ends.
+    EXPECT_EQ(got, ChildProcess::Output::Ended);
+    EXPECT_EQ(out, "hi\n");
+    ::kill(lasting.Id(), SIGKILL);
+    lasting.Wait();
+    quick.Wait();
+}
+
 TEST(ChildProcess, ReportsExitCodesAndSignals) {
     const std::pair<std::string, platform::ProcessExit> cases[] = {
         {"/bin/sh -c \"exit 7\"", {false, 7}},
