@@ -10,6 +10,7 @@
 #include "app/apply_command_line.h"
 #include "app/command_line_args.h"
 #include "app/installer_config.h"
+#include "download/downloader_factory.h"
 #include "install/named_mutex.h"
 #include "unattended/unattended_install.h"
 
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
     int exitCode = 0;
     if (args.GetBool("-silent")) {
         exitCode = RunUnattendedInstall(config, args, stdout, stderr, ::isatty(STDOUT_FILENO) != 0);
+        // A download thread may still be on its way out after its last event.
+        WaitForDownloaders();
     } else {
         std::cerr << "vantyx-installer: this build has no window yet; run the quick install "
                      "unattended with -silent=true, or check the configuration with "
