@@ -1,6 +1,8 @@
 // vantyx-installer: downloads the Vantyx audio editor's setup package, runs it
 // silently and follows it to the end.
 
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,18 +10,42 @@
 #include "app/apply_command_line.h"
 #include "app/command_line_args.h"
 #include "app/installer_config.h"
+#include "download/downloader_factory.h"
+#include "install/named_mutex.h"
+#include "unattended/unattended_install.h"
+
+namespace {
+// Held while a copy of the installer runs; a second copy leaves at once.
+constexpr const char* kSingleInstanceName = "Installer_VantyxAudioEditor";
+}  // namespace
 
 int main(int argc, char** argv) {
     const CommandLineArgs args(std::vector<std::string>(argv, argv + argc));
     CInstallerConfig& config = InstallerConfig();
-    ApplyCommandLine(config, args);
 
+    // A distributor's check of the configuration runs beside an installer.
     if (args.GetBool("-printconfig")) {
+        ApplyCommandLine(config, args);
         config.Print(std::cout);
         return 0;
     }
 
-    std::cerr << "vantyx-installer: this build has no window yet; "
-                 "use -printconfig=true to check the configuration\n";
-    return 1;
+    Utils::NamedMutex instance(kSingleInstanceName);
+    instance.Acquire();
+    if (!instance.IsHeld()) return kExitAlreadyRunning;
+    ApplyCommandLine(config, args);
+
+    int exitCode = 0;
+    if (args.GetBool("-silent")) {
+        exitCode = RunUnattendedInstall(config, args, stdout, stderr, ::isatty(STDOUT_FILENO) != 0);
+        // A download thread may still be on its way out after its last event.
+        WaitForDownloaders();
+    } else {
+        std::cerr << "vantyx-installer: this build has no window yet; run the quick install "
+                     "unattended with -silent=true, or check the configuration with "
+                     "-printconfig=true\n";
+        exitCode = 1;
+    }
+    instance.Release();
+    return exitCode;
 }

@@ -14,7 +14,16 @@ extern char** environ;
 namespace testsupport {
 namespace {
 
-std::vector<std::string> BuildEnvironment(const ProcessOptions& options) {
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (auto& text : texts) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+}  // namespace
+
+std::vector<std::string> ChildEnvironment(const ProcessOptions& options) {
     std::map<std::string, std::string> variables;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string text(*entry);
@@ -28,18 +37,9 @@ std::vector<std::string> BuildEnvironment(const ProcessOptions& options) {
     return result;
 }
 
-std::vector<char*> Pointers(std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (auto& text : texts) pointers.push_back(text.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
-}  // namespace
-
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
     std::vector<std::string> args = argv;
-    std::vector<std::string> env = BuildEnvironment(options);
+    std::vector<std::string> env = ChildEnvironment(options);
     std::vector<char*> argPointers = Pointers(args);
     std::vector<char*> envPointers = Pointers(env);
 

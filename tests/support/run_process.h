@@ -28,6 +28,9 @@ inline ProcessOptions WithEnvironment(std::map<std::string, std::string> environ
     return options;
 }
 
+// Our environment with the options' changes, as NAME=VALUE texts.
+std::vector<std::string> ChildEnvironment(const ProcessOptions& options);
+
 // Runs a program to its end and collects what it printed.
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});
 
