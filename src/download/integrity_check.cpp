@@ -89,3 +89,20 @@ std::string Md5Digest::Finish() {
     Reset();
     return text;
 }
+
+void FinishVerifiedRun(const std::string& expectedMd5, const std::string& actualMd5,
+                       bool& restartUsed, std::string_view source, const EventCallback& send) {
+    if (expectedMd5.size() != 32) {
+        send(DL_CODE_MESSAGE, 0.0, "curl获取url-md5失败");
+    } else if (actualMd5.size() == 32 && !SameDigest(actualMd5, expectedMd5)) {
+        send(DL_CODE_MESSAGE, 0.0, "curl文件md5校验失败");
+        if (restartUsed) {
+            send(DL_CODE_FAIL, 0.0, source);
+        } else {
+            restartUsed = true;
+            send(DL_CODE_RETRY, 0.0, source);
+        }
+        return;
+    }
+    send(DL_CODE_SUCCESS, 0.0, source);
+}

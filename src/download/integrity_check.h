@@ -6,6 +6,8 @@
 
 #include <openssl/evp.h>
 
+#include "app/install_events.h"
+
 // The package's expected MD5 travels in its final URL: the folder that holds
 // the file is named after the digest. These helpers take it from there,
 // compute the digest of the bytes we stored and compare the two.
@@ -20,6 +22,16 @@ std::string GetFileMd5(const std::string& path);
 
 // Hex digests compared without regard to letter case.
 bool SameDigest(std::string_view a, std::string_view b);
+
+// How a single-stream run ends once its bytes are stored, judged by the
+// digest folder of its final URL: without a digest there the package is taken
+// with a message; a package whose digest differs is refused with a message,
+// and the first refusal in the downloader's life asks for one restart
+// (1005), later ones fail the run (1004); otherwise the run succeeds (1003).
+// `restartUsed` is the downloader's own flag; `source` the events' text.
+void FinishVerifiedRun(const std::string& expectedMd5, const std::string& actualMd5,
+                       bool& restartUsed, std::string_view source,
+                       const EventCallback& send);
 
 // An MD5 computed piece by piece, so that bytes can be hashed while they
 // arrive instead of being read back afterwards.

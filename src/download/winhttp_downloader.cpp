@@ -49,23 +49,10 @@ void WinHttpDownloader::Run() {
         return;
     }
 
-    const std::string expected = GetUrlMd5(finalUrl);
-    if (expected.size() != 32) {
-        Send(DL_CODE_MESSAGE, 0.0, "curl获取url-md5失败");
-    } else {
-        const std::string actual = GetFileMd5(filePath);
-        if (actual.size() == 32 && !SameDigest(actual, expected)) {
-            Send(DL_CODE_MESSAGE, 0.0, "curl文件md5校验失败");
-            if (retried) {
-                Send(DL_CODE_FAIL, 0.0, kSource);
-            } else {
-                retried = true;
-                Send(DL_CODE_RETRY, 0.0, kSource);
-            }
-            return;
-        }
-    }
-    Send(DL_CODE_SUCCESS, 0.0, kSource);
+    FinishVerifiedRun(GetUrlMd5(finalUrl), GetFileMd5(filePath), retried, kSource,
+                      [this](int32_t code, double value, std::string_view text) {
+                          Send(code, value, text);
+                      });
 }
 
 bool WinHttpDownloader::Download(double& failure, std::string& finalUrl) {
