@@ -241,9 +241,14 @@ void WindowBase::Restore() {
 }
 
 void WindowBase::PostCustomMessage(unsigned id, uintptr_t wParam, intptr_t lParam) {
+    // Always through the loop, even from the window thread itself.
     auto* posted = new PostedMessage{alive_, this, {Message::kCustom, wParam, lParam, id}};
-    g_main_context_invoke_full(context_, G_PRIORITY_DEFAULT, &WindowBase::OnPosted, posted,
-                               [](gpointer data) { delete static_cast<PostedMessage*>(data); });
+    GSource* source = g_idle_source_new();
+    g_source_set_priority(source, G_PRIORITY_DEFAULT);
+    g_source_set_callback(source, &WindowBase::OnPosted, posted,
+                          [](gpointer data) { delete static_cast<PostedMessage*>(data); });
+    g_source_attach(source, context_);
+    g_source_unref(source);
 }
 
 gboolean WindowBase::OnPosted(gpointer data) {
