@@ -58,7 +58,11 @@ bool WindowBase::Create(Host& host, WindowBase* owner) {
             }
         }
     } else {
-        const std::string folder = manager_.GetResourceFolder() + GetSkinFolder();
+        // A skin folder is below the resource folder unless it is absolute.
+        const std::string skinFolder = GetSkinFolder();
+        const std::string folder = !skinFolder.empty() && skinFolder.front() == '/'
+                                       ? skinFolder
+                                       : manager_.GetResourceFolder() + skinFolder;
         manager_.SetResourceFolder(folder);
         layout = platform::ReadFileContents(folder + GetSkinFile()).value_or("");
     }
