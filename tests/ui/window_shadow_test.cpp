@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "skinui/headless_host.h"
 #include "ui/skin_frame.h"
 
@@ -103,6 +105,40 @@ TEST_F(WindowShadowTest, DestroyingTheParentDestroysTheShadow) {
     main_.Close(0);
     EXPECT_FALSE(Popup().Exists());
     EXPECT_EQ(CWindowShadow::ParentCount(), 0u);
+}
+
+TEST_F(WindowShadowTest, ShadowAndWindowTogetherOnADesktop) {
+    // The picture a compositor would show: desktop, shadow, then the window.
+    const Rect window = Parent();
+    const Rect shadow = Popup().GetRect();
+    const int margin = 20;
+    cairo_surface_t* desktop = cairo_image_surface_create(
+        CAIRO_FORMAT_ARGB32, shadow.Width() + 2 * margin, shadow.Height() + 2 * margin);
+    cairo_t* cr = cairo_create(desktop);
+    cairo_set_source_rgb(cr, 0xD8 / 255.0, 0xDC / 255.0, 0xE4 / 255.0);
+    cairo_paint(cr);
+    cairo_set_source_surface(cr, skinui::HeadlessHost::PopupPixels(Popup()), margin, margin);
+    cairo_paint(cr);
+    cairo_surface_t* content = skinui::HeadlessHost::Render(main_);
+    cairo_set_source_surface(cr, content, margin + window.left - shadow.left,
+                             margin + window.top - shadow.top);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(desktop);
+    const auto out = std::filesystem::path(VANTYX_BINARY_DIR) / "skin-renders";
+    std::filesystem::create_directories(out);
+    EXPECT_EQ(cairo_surface_write_to_png(desktop, (out / "mainWnd-with-shadow.png").c_str()),
+              CAIRO_STATUS_SUCCESS);
+
+    // Just right of the window the desktop is darker than far away from it.
+    const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(desktop));
+    const int stride = cairo_image_surface_get_stride(desktop) / 4;
+    const int y = margin + 200;
+    const uint32_t near = data[y * stride + margin + 606] & 0xFF;
+    const uint32_t far = data[y * stride + 5] & 0xFF;
+    EXPECT_LT(near, far);
+    cairo_surface_destroy(content);
+    cairo_surface_destroy(desktop);
 }
 
 TEST(WindowShadowSetupTest, InitializeOnlyOnce) {
