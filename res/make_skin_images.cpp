@@ -24,11 +24,12 @@ struct Rgba {
 };
 
 Rgba Hex(unsigned rgb, double alpha = 1.0) {
-    return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0,
-            alpha};
+    return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha};
 }
 
-void SetColor(cairo_t* cr, const Rgba& c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
+void SetColor(cairo_t* cr, const Rgba& c) {
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
+}
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
     r = std::min(r, std::min(w, h) / 2);
@@ -198,8 +199,10 @@ bool DrawAll(const fs::path& out) {
             cairo_paint(cr);
             cairo_pattern_destroy(g);
             // Soft circles in the upper right corner.
-            const double circles[][4] = {{1050, 60, 260, 0.10}, {900, -40, 180, 0.08},
-                                         {1150, 300, 140, 0.06}, {120, 760, 220, 0.05}};
+            const double circles[][4] = {{1050, 60, 260, 0.10},
+                                         {900, -40, 180, 0.08},
+                                         {1150, 300, 140, 0.06},
+                                         {120, 760, 220, 0.05}};
             for (const auto& c : circles) {
                 cairo_arc(cr, c[0], c[1], c[2], 0, 2 * M_PI);
                 cairo_set_source_rgba(cr, 0.0, 0.45, 0.95, c[3]);
@@ -318,7 +321,8 @@ bool DrawAll(const fs::path& out) {
         const char* name;
         unsigned color;
         const char* glyph;
-    } icons[] = {{"icoQuest.png", 0x1E90FF, "?"}, {"icoWarn.png", 0xF5A623, "!"},
+    } icons[] = {{"icoQuest.png", 0x1E90FF, "?"},
+                 {"icoWarn.png", 0xF5A623, "!"},
                  {"icoNetwork.png", 0x8A94A6, "~"}};
     for (const auto& icon : icons) {
         ok &= Save(box / icon.name, 40, 40, [&](cairo_t* cr) {

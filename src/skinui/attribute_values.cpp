@@ -65,7 +65,9 @@ std::optional<uint32_t> ParseColor(std::string_view text) {
     return value;
 }
 
-bool ParseBool(std::string_view text) { return EqualsNoCase(text, "true"); }
+bool ParseBool(std::string_view text) {
+    return EqualsNoCase(text, "true");
+}
 
 std::string AsciiLower(std::string_view text) {
     std::string out(text);

@@ -9,11 +9,11 @@ namespace skinui {
 // remainder. Across the axis a child takes its fixed size or the full extent.
 // Hidden children take no space. Padding is kept around each child.
 class BoxLayout : public Container {
-public:
+  public:
     explicit BoxLayout(bool vertical) : vertical_(vertical) {}
     void SetPos(const Rect& rect) override;
 
-private:
+  private:
     bool vertical_;
 };
 

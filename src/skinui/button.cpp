@@ -4,7 +4,9 @@
 
 namespace skinui {
 
-void Button::Activate() { SendNotify(kNotifyClick); }
+void Button::Activate() {
+    SendNotify(kNotifyClick);
+}
 
 void Button::SetAttribute(std::string_view name, std::string_view value) {
     if (name == "normalimage") {

@@ -8,7 +8,7 @@ namespace skinui {
 // (normal, hot, pushed, focused, disabled) and sends "click" when a press
 // is released over it.
 class Button : public Label {
-public:
+  public:
     std::string_view GetClass() const override { return "Button"; }
 
     bool IsHot() const { return hot_; }
@@ -20,7 +20,7 @@ public:
     void DoEvent(ControlEvent& event) override;
     bool WantsMouse() const override { return true; }
 
-protected:
+  protected:
     void PaintStatusImage(cairo_t* cr) override;
     uint32_t CurrentTextColor() const override;
 

@@ -7,7 +7,7 @@ namespace skinui {
 // `CheckBox`: a button with a ticked state, drawn with "selectedimage" and
 // "selectedtextcolor" while ticked. A click toggles it.
 class CheckBox : public Button {
-public:
+  public:
     std::string_view GetClass() const override { return "CheckBox"; }
 
     bool GetCheck() const { return selected_; }
@@ -17,11 +17,11 @@ public:
     void Activate() override;
     void SetAttribute(std::string_view name, std::string_view value) override;
 
-protected:
+  protected:
     void PaintStatusImage(cairo_t* cr) override;
     uint32_t CurrentTextColor() const override;
 
-private:
+  private:
     bool selected_ = false;
     std::string selectedImage_, selectedHotImage_;
     std::optional<uint32_t> selectedTextColor_;

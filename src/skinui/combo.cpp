@@ -4,7 +4,9 @@
 
 namespace skinui {
 
-void Combo::AddItem(std::string text) { items_.push_back(std::move(text)); }
+void Combo::AddItem(std::string text) {
+    items_.push_back(std::move(text));
+}
 
 const std::string& Combo::GetItemText(int index) const {
     static const std::string kNone;

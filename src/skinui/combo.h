@@ -10,7 +10,7 @@ namespace skinui {
 // moves to the next item; each change of selection sends "itemselect"
 // (wParam the new index, lParam the old one).
 class Combo : public Label {
-public:
+  public:
     std::string_view GetClass() const override { return "Combo"; }
 
     void AddItem(std::string text);
@@ -24,7 +24,7 @@ public:
     void SetAttribute(std::string_view name, std::string_view value) override;
     bool WantsMouse() const override { return true; }
 
-private:
+  private:
     std::vector<std::string> items_;
     int current_ = -1;
     bool pushed_ = false;

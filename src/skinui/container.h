@@ -10,7 +10,7 @@ namespace skinui {
 // A control that holds other controls and paints them over its own background.
 // The layouts derive from it and decide where the children go.
 class Container : public Control {
-public:
+  public:
     std::string_view GetClass() const override { return "Container"; }
 
     // Takes ownership; the child joins this container's window.
@@ -28,7 +28,7 @@ public:
     template <typename Fn>
     void ForEach(Fn&& fn);
 
-protected:
+  protected:
     // Whether a child is painted and takes mouse input.
     virtual bool IsChildShown(int index) const;
 

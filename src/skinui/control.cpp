@@ -30,7 +30,9 @@ void Control::SetPadding(const Rect& padding) {
     NeedParentUpdate();
 }
 
-Size Control::EstimateSize(Size) const { return {fixedWidth_, fixedHeight_}; }
+Size Control::EstimateSize(Size) const {
+    return {fixedWidth_, fixedHeight_};
+}
 
 void Control::SetPos(const Rect& rect) {
     Invalidate();
@@ -150,7 +152,9 @@ Control* Control::FindControlAt(Point point) {
     return visible_ && rect_.Contains(point) ? this : nullptr;
 }
 
-Control* Control::FindControl(std::string_view name) { return name_ == name ? this : nullptr; }
+Control* Control::FindControl(std::string_view name) {
+    return name_ == name ? this : nullptr;
+}
 
 void Control::Invalidate() {
     if (manager_ && visible_) manager_->Invalidate(rect_);

@@ -19,7 +19,7 @@ class PaintManager;
 // background colour and image, a border, and text properties that subclasses
 // draw. A control without a fixed size takes the space its layout leaves.
 class Control {
-public:
+  public:
     Control() = default;
     virtual ~Control();
     Control(const Control&) = delete;
@@ -50,23 +50,38 @@ public:
     bool IsEnabled() const { return enabled_; }
     virtual void SetEnabled(bool enabled);
     bool IsFocused() const { return focused_; }
-    void SetFocused(bool focused) { focused_ = focused; Invalidate(); }
+    void SetFocused(bool focused) {
+        focused_ = focused;
+        Invalidate();
+    }
 
     // Text and its look.
     const std::string& GetText() const { return text_; }
     virtual void SetText(std::string text);
     int GetFont() const { return font_; }
-    void SetFont(int id) { font_ = id; Invalidate(); }
+    void SetFont(int id) {
+        font_ = id;
+        Invalidate();
+    }
     uint32_t GetTextColor() const { return textColor_; }
-    void SetTextColor(uint32_t argb) { textColor_ = argb; Invalidate(); }
+    void SetTextColor(uint32_t argb) {
+        textColor_ = argb;
+        Invalidate();
+    }
     const std::string& GetUserData() const { return userData_; }
     void SetUserData(std::string data) { userData_ = std::move(data); }
 
     // Background and border.
     const std::string& GetBkImage() const { return bkImage_; }
-    void SetBkImage(std::string image) { bkImage_ = std::move(image); Invalidate(); }
+    void SetBkImage(std::string image) {
+        bkImage_ = std::move(image);
+        Invalidate();
+    }
     std::optional<uint32_t> GetBkColor() const { return bkColor_; }
-    void SetBkColor(uint32_t argb) { bkColor_ = argb; Invalidate(); }
+    void SetBkColor(uint32_t argb) {
+        bkColor_ = argb;
+        Invalidate();
+    }
 
     // Sets one layout attribute; names this control does not know are ignored.
     virtual void SetAttribute(std::string_view name, std::string_view value);
@@ -88,7 +103,7 @@ public:
     // The parent lays its children out again (a size or visibility change).
     void NeedParentUpdate();
 
-protected:
+  protected:
     virtual void PaintBkColor(cairo_t* cr);
     virtual void PaintBkImage(cairo_t* cr);
     virtual void PaintStatusImage(cairo_t* cr) { (void)cr; }

@@ -8,7 +8,7 @@ namespace skinui {
 // keyboard; typed characters are appended, BackSpace removes the last one,
 // and each change sends "textchanged".
 class Edit : public Label {
-public:
+  public:
     std::string_view GetClass() const override { return "Edit"; }
     void SetAttribute(std::string_view name, std::string_view value) override;
     void DoEvent(ControlEvent& event) override;
@@ -17,10 +17,10 @@ public:
     bool IsReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
-protected:
+  protected:
     void PaintText(cairo_t* cr) override;
 
-private:
+  private:
     bool readOnly_ = false;
 };
 

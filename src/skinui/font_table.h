@@ -16,14 +16,14 @@ struct FontSpec {
 
 // The fonts a window's layout declares, by id; one of them may be the default.
 class FontTable {
-public:
+  public:
     void Add(int id, const FontSpec& font, bool isDefault);
 
     // The font with this id; the default font for an unknown id or -1.
     const FontSpec& Get(int id) const;
     bool Has(int id) const { return fonts_.count(id) != 0; }
 
-private:
+  private:
     std::map<int, FontSpec> fonts_;
     FontSpec default_;
 };

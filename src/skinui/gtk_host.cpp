@@ -5,7 +5,9 @@
 
 namespace skinui {
 
-bool GtkHost::Open(int* argc, char*** argv) { return gtk_init_check(argc, argv); }
+bool GtkHost::Open(int* argc, char*** argv) {
+    return gtk_init_check(argc, argv);
+}
 
 bool GtkHost::SupportsLayeredPopups() const {
     GdkScreen* screen = gdk_screen_get_default();
@@ -13,8 +15,7 @@ bool GtkHost::SupportsLayeredPopups() const {
     return popups_ == Popups::kAlways || gdk_screen_is_composited(screen);
 }
 
-std::unique_ptr<NativeWindow> GtkHost::CreateNativeWindow(WindowBase& window,
-                                                          NativeWindow* owner) {
+std::unique_ptr<NativeWindow> GtkHost::CreateNativeWindow(WindowBase& window, NativeWindow* owner) {
     return std::make_unique<GtkNativeWindow>(window, owner);
 }
 

@@ -10,7 +10,7 @@ namespace skinui {
 // window drawn with Cairo; shadows are RGBA popups. Everything runs on GLib's
 // default main context, which GTK's events share.
 class GtkHost : public Host {
-public:
+  public:
     // Translucent popups need a compositing manager: without one the X server
     // shows their transparent pixels black. Tests of the popups' behaviour
     // may ask for them anyway.
@@ -30,7 +30,7 @@ public:
     static GtkWidget* WidgetOf(NativeWindow* window);
     static GtkWidget* WidgetOf(LayeredPopup* popup);
 
-private:
+  private:
     Popups popups_;
 };
 

@@ -73,7 +73,9 @@ void GtkLayeredPopup::Hide() {
     if (widget_) gtk_widget_hide(widget_);
 }
 
-bool GtkLayeredPopup::IsVisible() const { return widget_ && gtk_widget_get_visible(widget_); }
+bool GtkLayeredPopup::IsVisible() const {
+    return widget_ && gtk_widget_get_visible(widget_);
+}
 
 void GtkLayeredPopup::Destroy() {
     if (!widget_) return;

@@ -9,7 +9,7 @@ namespace skinui {
 // A GTK popup with an RGBA visual that shows a premultiplied ARGB picture,
 // lets every click through (empty input shape) and never takes the focus.
 class GtkLayeredPopup : public LayeredPopup {
-public:
+  public:
     explicit GtkLayeredPopup(GtkWidget* owner);
     ~GtkLayeredPopup() override;
 
@@ -24,7 +24,7 @@ public:
 
     GtkWidget* Widget() const { return widget_; }
 
-private:
+  private:
     static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
     static void OnRealize(GtkWidget* widget, gpointer self);
     static void OnDestroy(GtkWidget*, gpointer self);

@@ -79,7 +79,9 @@ void GtkNativeWindow::Hide() {
     if (widget_) gtk_widget_hide(widget_);
 }
 
-bool GtkNativeWindow::IsVisible() const { return widget_ && gtk_widget_get_visible(widget_); }
+bool GtkNativeWindow::IsVisible() const {
+    return widget_ && gtk_widget_get_visible(widget_);
+}
 
 void GtkNativeWindow::Minimize() {
     if (widget_) gtk_window_iconify(GTK_WINDOW(widget_));
@@ -96,7 +98,8 @@ void GtkNativeWindow::Restore() {
 }
 
 void GtkNativeWindow::Invalidate(const Rect& rect) {
-    if (widget_) gtk_widget_queue_draw_area(widget_, rect.left, rect.top, rect.Width(), rect.Height());
+    if (widget_)
+        gtk_widget_queue_draw_area(widget_, rect.left, rect.top, rect.Width(), rect.Height());
 }
 
 void GtkNativeWindow::SetShape(const WindowShape& shape) {

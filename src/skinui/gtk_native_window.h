@@ -12,7 +12,7 @@ namespace skinui {
 // caption drag is done here by moving the window with the pointer, so it
 // works with any window manager or none.
 class GtkNativeWindow : public NativeWindow {
-public:
+  public:
     GtkNativeWindow(WindowBase& window, NativeWindow* owner);
     ~GtkNativeWindow() override;
 
@@ -37,7 +37,7 @@ public:
 
     GtkWidget* Widget() const { return widget_; }
 
-private:
+  private:
     static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
     static gboolean OnConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self);
     static gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);

@@ -9,7 +9,7 @@ namespace skinui {
 namespace {
 
 class HeadlessWindow : public NativeWindow {
-public:
+  public:
     explicit HeadlessWindow(WindowBase& window) : window_(window) {}
 
     Rect GetWindowRect() const override { return rect_; }
@@ -66,7 +66,7 @@ public:
     }
     bool IsDestroyed() const override { return destroyed_; }
 
-private:
+  private:
     void Send(Message type, uintptr_t wParam, intptr_t lParam) {
         window_.DispatchMessage({type, wParam, lParam, 0});
     }
@@ -82,7 +82,7 @@ private:
 };
 
 class HeadlessPopup : public LayeredPopup {
-public:
+  public:
     ~HeadlessPopup() override {
         if (pixels_) cairo_surface_destroy(pixels_);
     }
@@ -102,7 +102,7 @@ public:
     cairo_surface_t* Pixels() const { return pixels_; }
     void Destroy() override { exists_ = visible_ = false; }
 
-private:
+  private:
     Rect rect_;
     cairo_surface_t* pixels_ = nullptr;
     bool visible_ = false;
@@ -111,8 +111,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeWindow> HeadlessHost::CreateNativeWindow(WindowBase& window,
-                                                               NativeWindow*) {
+std::unique_ptr<NativeWindow> HeadlessHost::CreateNativeWindow(WindowBase& window, NativeWindow*) {
     return std::make_unique<HeadlessWindow>(window);
 }
 

@@ -13,7 +13,7 @@ namespace skinui {
 // (work area 0,0 to 1920,1040), report the messages a real window would, and
 // paint into images on request. For tests and for screenshots of layouts.
 class HeadlessHost : public Host {
-public:
+  public:
     std::unique_ptr<NativeWindow> CreateNativeWindow(WindowBase& window,
                                                      NativeWindow* owner) override;
     bool SupportsLayeredPopups() const override { return true; }
@@ -32,7 +32,7 @@ public:
     // Render() written as a PNG; false when it cannot be written.
     static bool RenderToPng(WindowBase& window, const std::string& path);
 
-private:
+  private:
     std::vector<std::string> errorBoxes_;
 };
 

@@ -6,7 +6,7 @@ namespace skinui {
 
 // `HorizontalLayout`: children from left to right.
 class HorizontalLayout : public BoxLayout {
-public:
+  public:
     HorizontalLayout() : BoxLayout(false) {}
     std::string_view GetClass() const override { return "HorizontalLayout"; }
 };

@@ -15,7 +15,7 @@ class WindowBase;
 // The system window behind a skinned window. Hosts report what happens to it
 // through WindowBase::DispatchMessage and paint it with the window's paint manager.
 class NativeWindow {
-public:
+  public:
     virtual ~NativeWindow() = default;
     // Screen coordinates.
     virtual Rect GetWindowRect() const = 0;
@@ -43,7 +43,7 @@ public:
 // A window of per-pixel translucent pixels that takes no input and never takes
 // focus, kept above its owner: the drop shadow's surface.
 class LayeredPopup {
-public:
+  public:
     virtual ~LayeredPopup() = default;
     // Moves and resizes the popup to `rect` and shows `pixels` (premultiplied ARGB32 of that size).
     virtual void Update(const Rect& rect, cairo_surface_t* pixels) = 0;
@@ -58,7 +58,7 @@ public:
 
 // Makes the system windows: GTK for the real program, headless for tests.
 class Host {
-public:
+  public:
     virtual ~Host() = default;
     virtual std::unique_ptr<NativeWindow> CreateNativeWindow(WindowBase& window,
                                                              NativeWindow* owner) = 0;

@@ -17,7 +17,7 @@ class SkinArchive;
 // archive when the window has one, else below the resource folder. A name that
 // cannot be found or decoded is remembered as missing and yields nullptr.
 class ImageCache {
-public:
+  public:
     ImageCache() = default;
     ~ImageCache();
     ImageCache(const ImageCache&) = delete;
@@ -36,7 +36,7 @@ public:
     // Decodes PNG bytes; nullptr when they are not a PNG.
     static cairo_surface_t* DecodePng(const unsigned char* data, size_t size);
 
-private:
+  private:
     const SkinArchive* archive_ = nullptr;
     std::string folder_;
     std::map<std::pair<std::string, uint64_t>, cairo_surface_t*> images_;

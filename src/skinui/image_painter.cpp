@@ -7,8 +7,8 @@ namespace skinui {
 namespace {
 
 // Copies the image part `src` onto `dst`, stretched, or repeated along the tiled axes.
-void PaintPart(cairo_t* cr, cairo_surface_t* image, const Rect& src, const Rect& dst,
-               double alpha, bool xtiled, bool ytiled) {
+void PaintPart(cairo_t* cr, cairo_surface_t* image, const Rect& src, const Rect& dst, double alpha,
+               bool xtiled, bool ytiled) {
     if (src.IsEmpty() || dst.IsEmpty()) return;
     cairo_save(cr);
     cairo_rectangle(cr, dst.left, dst.top, dst.Width(), dst.Height());

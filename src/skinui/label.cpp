@@ -6,7 +6,9 @@
 
 namespace skinui {
 
-std::string Label::GetShownText() const { return TextTable::Instance().Substitute(text_); }
+std::string Label::GetShownText() const {
+    return TextTable::Instance().Substitute(text_);
+}
 
 void Label::SetAttribute(std::string_view name, std::string_view value) {
     if (name == "align") {
@@ -28,7 +30,9 @@ void Label::SetAttribute(std::string_view name, std::string_view value) {
     }
 }
 
-uint32_t Label::CurrentTextColor() const { return enabled_ ? textColor_ : disabledTextColor_; }
+uint32_t Label::CurrentTextColor() const {
+    return enabled_ ? textColor_ : disabledTextColor_;
+}
 
 void Label::PaintText(cairo_t* cr) {
     if (text_.empty() || !manager_) return;

@@ -32,13 +32,22 @@ struct Notification {
 
 // Receives the notifications of a window's controls.
 class NotifyListener {
-public:
+  public:
     virtual ~NotifyListener() = default;
     virtual void Notify(Notification& notification) = 0;
 };
 
 // Input and timer events a control receives from its paint manager.
-enum class EventType { kMouseEnter, kMouseLeave, kButtonDown, kButtonUp, kMouseMove, kTimer, kKeyDown, kChar };
+enum class EventType {
+    kMouseEnter,
+    kMouseLeave,
+    kButtonDown,
+    kButtonUp,
+    kMouseMove,
+    kTimer,
+    kKeyDown,
+    kChar
+};
 
 struct ControlEvent {
     EventType type;

@@ -28,7 +28,7 @@ class SkinArchive;
 // delivers their notifications to the window's listeners, at once or queued
 // onto the window thread's GLib main context.
 class PaintManager {
-public:
+  public:
     PaintManager();
     ~PaintManager();
     PaintManager(const PaintManager&) = delete;
@@ -102,7 +102,7 @@ public:
     Control* GetFocus() const { return focus_; }
     void SetFocus(Control* control);
 
-private:
+  private:
     struct Timer;
     static gboolean OnTimer(gpointer data);
     static gboolean OnQueued(gpointer data);

@@ -21,7 +21,9 @@ void PaintManager::AddNotifier(NotifyListener* listener) {
     }
 }
 
-void PaintManager::RemoveNotifier(NotifyListener* listener) { std::erase(listeners_, listener); }
+void PaintManager::RemoveNotifier(NotifyListener* listener) {
+    std::erase(listeners_, listener);
+}
 
 void PaintManager::SendNotify(Control* sender, std::string_view type, uintptr_t wParam,
                               intptr_t lParam, bool async) {
@@ -35,13 +37,13 @@ void PaintManager::SendNotify(Control* sender, std::string_view type, uintptr_t 
 
 void PaintManager::SendNotify(Notification notification, bool async) {
     notification.timestamp = platform::TickCountMs();
-    if (!async) notification.point = mouse_;
     if (!async) {
+        notification.point = mouse_;
         Deliver(notification);
         return;
     }
+    // The mouse point is taken on the window thread, when it is delivered.
     std::lock_guard lock(queueMutex_);
-    notification.point = mouse_;
     queue_.push_back(std::move(notification));
     if (!queueSource_) {
         queueSource_ = g_idle_source_new();
@@ -75,6 +77,7 @@ void PaintManager::DeliverQueued() {
             next = std::move(queue_.front());
             queue_.erase(queue_.begin());
         }
+        next.point = mouse_;
         Deliver(next);
     }
 }
@@ -131,8 +134,7 @@ bool PaintManager::HasTimer(Control* control, unsigned id) const {
 
 gboolean PaintManager::OnTimer(gpointer data) {
     const Timer timer = *static_cast<Timer*>(data);
-    ControlEvent event{EventType::kTimer, timer.manager->mouse_, timer.id,
-                       platform::TickCountMs()};
+    ControlEvent event{EventType::kTimer, timer.manager->mouse_, timer.id, platform::TickCountMs()};
     timer.control->DoEvent(event);
     return G_SOURCE_CONTINUE;
 }

@@ -14,7 +14,7 @@ namespace skinui {
 // look-up ignores letter case and the direction of separators
 // ("res\MainWnd\BG1.png" finds "res/mainWnd/bg1.png").
 class SkinArchive {
-public:
+  public:
     // Reads the archive; nullptr when the bytes are not a readable archive.
     static std::unique_ptr<SkinArchive> Open(std::span<const unsigned char> bytes);
 
@@ -34,7 +34,7 @@ public:
     // "\" becomes "/", then the name is case-folded.
     static std::string NormaliseName(std::string_view name);
 
-private:
+  private:
     std::unordered_map<std::string, std::vector<unsigned char>> entries_;
 };
 

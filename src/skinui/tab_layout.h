@@ -6,7 +6,7 @@ namespace skinui {
 
 // `TabLayout`: its children are pages; only the selected page shows.
 class TabLayout : public Container {
-public:
+  public:
     std::string_view GetClass() const override { return "TabLayout"; }
 
     int GetCurSel() const { return current_; }
@@ -17,10 +17,10 @@ public:
     void SetPos(const Rect& rect) override;
     void SetAttribute(std::string_view name, std::string_view value) override;
 
-protected:
+  protected:
     bool IsChildShown(int index) const override;
 
-private:
+  private:
     int current_ = 0;
 };
 

@@ -35,16 +35,17 @@ std::string TextTable::Substitute(std::string_view text) const {
         const size_t start = text.find("%{", pos);
         if (start == std::string_view::npos) break;
         size_t digitsEnd = start + 2;
-        while (digitsEnd < text.size() && std::isdigit(static_cast<unsigned char>(text[digitsEnd]))) {
+        while (digitsEnd < text.size() &&
+               std::isdigit(static_cast<unsigned char>(text[digitsEnd]))) {
             ++digitsEnd;
         }
         int id = 0;
         std::string replacement;
-        const bool isToken = digitsEnd > start + 2 && digitsEnd < text.size() &&
-                             text[digitsEnd] == '}' &&
-                             std::from_chars(text.data() + start + 2, text.data() + digitsEnd, id)
-                                     .ec == std::errc() &&
-                             Get(id, replacement);
+        const bool isToken =
+            digitsEnd > start + 2 && digitsEnd < text.size() && text[digitsEnd] == '}' &&
+            std::from_chars(text.data() + start + 2, text.data() + digitsEnd, id).ec ==
+                std::errc() &&
+            Get(id, replacement);
         out.append(text.substr(pos, start - pos));
         if (isToken) {
             out += replacement;

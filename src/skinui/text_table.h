@@ -11,7 +11,7 @@ namespace skinui {
 // texts may carry tokens "%{n}"; they are replaced by text n when drawn or
 // measured, and a token whose number has no text stays as written.
 class TextTable {
-public:
+  public:
     static TextTable& Instance();
 
     void Set(int id, std::string text);
@@ -21,7 +21,7 @@ public:
     // The text with every known "%{n}" token replaced.
     std::string Substitute(std::string_view text) const;
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::map<int, std::string> texts_;
 };

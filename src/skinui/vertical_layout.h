@@ -6,7 +6,7 @@ namespace skinui {
 
 // `VerticalLayout`: children from top to bottom.
 class VerticalLayout : public BoxLayout {
-public:
+  public:
     VerticalLayout() : BoxLayout(true) {}
     std::string_view GetClass() const override { return "VerticalLayout"; }
 };

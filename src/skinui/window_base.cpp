@@ -34,7 +34,9 @@ WindowBase::~WindowBase() {
     g_main_context_unref(context_);
 }
 
-std::unique_ptr<Control> WindowBase::CreateControl(std::string_view) { return nullptr; }
+std::unique_ptr<Control> WindowBase::CreateControl(std::string_view) {
+    return nullptr;
+}
 
 bool WindowBase::Create(Host& host, WindowBase* owner) {
     host_ = &host;
@@ -68,9 +70,8 @@ bool WindowBase::Create(Host& host, WindowBase* owner) {
     }
     if (!haveSource) return true;
 
-    auto root = BuildLayout(layout, manager_, [this](std::string_view name) {
-        return CreateControl(name);
-    });
+    auto root = BuildLayout(layout, manager_,
+                            [this](std::string_view name) { return CreateControl(name); });
     if (!root) {
         DEBUG_LOG("cannot build %s", GetSkinFile().c_str());
         host.ShowErrorBox(kLoadFailedText, kLoadFailedCaption);
@@ -78,10 +79,10 @@ bool WindowBase::Create(Host& host, WindowBase* owner) {
     }
     const Size size = manager_.GetInitSize();
     if (size.cx > 0 && size.cy > 0) native_->Resize(size);
-    manager_.SetClientSize(native_->GetWindowRect().Width() > 0
-                               ? Size{native_->GetWindowRect().Width(),
-                                      native_->GetWindowRect().Height()}
-                               : size);
+    manager_.SetClientSize(
+        native_->GetWindowRect().Width() > 0
+            ? Size{native_->GetWindowRect().Width(), native_->GetWindowRect().Height()}
+            : size);
     native_->SetShape(GetShape());
     manager_.AttachRoot(std::move(root));
     manager_.AddNotifier(this);
@@ -112,9 +113,13 @@ void WindowBase::OnClick(Notification& notification) {
     }
 }
 
-bool WindowBase::MessageFilter(const WindowMessage&) { return false; }
+bool WindowBase::MessageFilter(const WindowMessage&) {
+    return false;
+}
 
-bool WindowBase::HandleMessage(const WindowMessage&) { return false; }
+bool WindowBase::HandleMessage(const WindowMessage&) {
+    return false;
+}
 
 void WindowBase::DispatchMessage(const WindowMessage& message) {
     const std::weak_ptr<bool> alive = alive_;
@@ -156,8 +161,7 @@ void WindowBase::DefaultHandling(const WindowMessage& message) {
             // Presses on the caption band that no control takes drag the window.
             const Rect& caption = manager_.GetCaptionRect();
             const Size client = manager_.GetClientSize();
-            const Rect band{caption.left, caption.top, client.cx - caption.right,
-                            caption.bottom};
+            const Rect band{caption.left, caption.top, client.cx - caption.right, caption.bottom};
             if (native_ && band.Contains(point)) {
                 const Rect rect = native_->GetWindowRect();
                 native_->BeginMoveDrag({rect.left + point.x, rect.top + point.y});
@@ -261,7 +265,9 @@ gboolean WindowBase::OnPosted(gpointer data) {
     return G_SOURCE_REMOVE;
 }
 
-void WindowBase::AddMessageObserver(MessageObserver* observer) { observers_.push_back(observer); }
+void WindowBase::AddMessageObserver(MessageObserver* observer) {
+    observers_.push_back(observer);
+}
 
 void WindowBase::RemoveMessageObserver(MessageObserver* observer) {
     std::erase(observers_, observer);

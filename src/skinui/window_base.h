@@ -16,14 +16,14 @@ namespace skinui {
 
 // Where a window's layout comes from.
 enum class ResourceKind {
-    kFile = 1,          // the skin file below the resource folder and skin folder
-    kZipResource = 4,   // the skin package in the program resource ("ZIPRES", id)
+    kFile = 1,         // the skin file below the resource folder and skin folder
+    kZipResource = 4,  // the skin package in the program resource ("ZIPRES", id)
 };
 
 // Sees every message of a window before the window handles it (the drop shadow
 // follows its parent this way).
 class MessageObserver {
-public:
+  public:
     virtual ~MessageObserver() = default;
     virtual void OnParentMessage(const WindowMessage& message) = 0;
 };
@@ -33,7 +33,7 @@ public:
 // notifications, drags the window by its caption band, shapes its corners,
 // centres it and runs it modally.
 class WindowBase : public NotifyListener {
-public:
+  public:
     WindowBase();
     ~WindowBase() override;
     WindowBase(const WindowBase&) = delete;
@@ -92,7 +92,7 @@ public:
     // Called by hosts with everything that happens to the window.
     void DispatchMessage(const WindowMessage& message);
 
-private:
+  private:
     void DefaultHandling(const WindowMessage& message);
     static gboolean OnPosted(gpointer data);
 

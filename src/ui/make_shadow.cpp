@@ -65,8 +65,8 @@ void MakeShadow(std::span<uint32_t> pixels, const ShadowSettings& settings, int 
     for (int round = 0; round < kernel.erosions; ++round) {
         std::vector<Span> next = anchors;
         for (size_t i = 1; i + 1 < anchors.size(); ++i) {
-            next[i].start = std::max({anchors[i - 1].start, anchors[i].start,
-                                      anchors[i + 1].start}) + 1;
+            next[i].start =
+                std::max({anchors[i - 1].start, anchors[i].start, anchors[i + 1].start}) + 1;
             next[i].end = std::min({anchors[i - 1].end, anchors[i].end, anchors[i + 1].end}) - 1;
         }
         anchors.swap(next);
@@ -86,8 +86,7 @@ void MakeShadow(std::span<uint32_t> pixels, const ShadowSettings& settings, int 
             if (L < C) {
                 value = ShadowTint(settings.color, d);
             } else if (L <= R) {
-                value = ShadowTint(settings.color,
-                                   static_cast<int>((1.0 - (L - C) / (k + 1)) * d));
+                value = ShadowTint(settings.color, static_cast<int>((1.0 - (L - C) / (k + 1)) * d));
             }
             stamp[static_cast<size_t>(dy + R) * side + (dx + R)] = value;
         }

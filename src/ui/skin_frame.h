@@ -12,7 +12,7 @@
 // and gives the window a drop shadow when the layout's `Window` element asks
 // for one ("showshadow" and the other "shadow…" attributes).
 class CSkinFrame : public skinui::WindowBase {
-public:
+  public:
     explicit CSkinFrame(SkinDescriptor descriptor);
 
     std::string GetWindowClassName() const override { return descriptor_.windowClassName; }
@@ -29,7 +29,7 @@ public:
     CWindowShadow& GetShadow() { return shadow_; }
     bool HasShadow() const { return shadowOn_; }
 
-private:
+  private:
     void ConfigureShadow();
 
     SkinDescriptor descriptor_;

@@ -23,9 +23,13 @@ bool CWindowShadow::Initialize(skinui::Host& host) {
     return true;
 }
 
-bool CWindowShadow::IsInitialized() { return g_host != nullptr; }
+bool CWindowShadow::IsInitialized() {
+    return g_host != nullptr;
+}
 
-size_t CWindowShadow::ParentCount() { return g_parents.size(); }
+size_t CWindowShadow::ParentCount() {
+    return g_parents.size();
+}
 
 CWindowShadow::~CWindowShadow() {
     if (popup_ && popup_->Exists()) popup_->Destroy();

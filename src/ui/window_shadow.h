@@ -17,7 +17,7 @@
 // with it, is rebuilt when the parent is activated or resized, and hides while
 // the parent is hidden, minimised or maximised.
 class CWindowShadow : public skinui::MessageObserver {
-public:
+  public:
     static constexpr uint8_t SS_ENABLED = 1;        // created and active
     static constexpr uint8_t SS_VISIBLE = 2;        // shadow shown
     static constexpr uint8_t SS_PARENTVISIBLE = 4;  // parent shown
@@ -39,11 +39,11 @@ public:
     void Create(skinui::WindowBase* parent);
 
     // Each returns false and changes nothing for a value out of range.
-    bool SetSize(int size);                // -20..20
-    bool SetSharpness(int sharpness);      // 0..20
-    bool SetDarkness(int darkness);        // 0..255
-    bool SetPosition(int x, int y);        // each -20..20
-    bool SetColor(uint32_t color);         // low byte red, then green, then blue
+    bool SetSize(int size);            // -20..20
+    bool SetSharpness(int sharpness);  // 0..20
+    bool SetDarkness(int darkness);    // 0..255
+    bool SetPosition(int x, int y);    // each -20..20
+    bool SetColor(uint32_t color);     // low byte red, then green, then blue
     // Image mode: the image stretched around the parent with `corner` margins
     // (and `corner` + `holeOffset` as nine-patch margins). False when the
     // image cannot be loaded.
@@ -59,7 +59,7 @@ public:
 
     void OnParentMessage(const skinui::WindowMessage& message) override;
 
-private:
+  private:
     // Where the shadow window goes for the parent's current rectangle.
     skinui::Point ShadowPosition() const;
     void UpdateIfVisible();

@@ -12,8 +12,8 @@ TEST(AttributeValuesTest, ColoursInBothNotations) {
         const char* text;
         std::optional<uint32_t> argb;
     } cases[] = {
-        {"#FF888888", 0xFF888888u}, {"0xFFF3F5F9", 0xFFF3F5F9u}, {"##FF777777", 0xFF777777u},
-        {"#26003B76", 0x26003B76u}, {"#00FFFFFF", 0x00FFFFFFu},  {"#FFZZ0000", std::nullopt},
+        {"#FF888888", 0xFF888888u}, {"0xFFF3F5F9", 0xFFF3F5F9u},  {"##FF777777", 0xFF777777u},
+        {"#26003B76", 0x26003B76u}, {"#00FFFFFF", 0x00FFFFFFu},   {"#FFZZ0000", std::nullopt},
         {"", std::nullopt},         {"#FF0000001", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseColor(c.text), c.argb) << c.text;
@@ -41,12 +41,8 @@ TEST(TextTableTest, TokensAreReplacedAndUnknownOnesKept) {
         const char* text;
         const char* shown;
     } cases[] = {
-        {"%{7}", "安装"},
-        {"立即%{7}!", "立即安装!"},
-        {"%{12} %{7}", "Install 安装"},
-        {"%{99}", "%{99}"},
-        {"%{x}%{7", "%{x}%{7"},
-        {"100%", "100%"},
+        {"%{7}", "安装"},     {"立即%{7}!", "立即安装!"}, {"%{12} %{7}", "Install 安装"},
+        {"%{99}", "%{99}"},   {"%{x}%{7", "%{x}%{7"},     {"100%", "100%"},
         {"%%{7}}", "%安装}"},
     };
     for (const auto& c : cases) EXPECT_EQ(table.Substitute(c.text), c.shown) << c.text;

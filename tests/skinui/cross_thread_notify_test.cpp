@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <glib.h>
+#include <gtest/gtest.h>
 
 #include <thread>
 #include <vector>
@@ -41,7 +41,8 @@ TEST(CrossThreadNotifyTest, WorkersQueueNotificationsAndMessagesForTheWindowThre
         });
     }
     for (auto& worker : workers) worker.join();
-    const guint tick = g_timeout_add(10, +[](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+    const guint tick = g_timeout_add(
+        10, +[](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
     const gint64 end = g_get_monotonic_time() + 5 * G_USEC_PER_SEC;
     while ((window.notifications.size() < 200 || window.custom < 200) &&
            g_get_monotonic_time() < end) {

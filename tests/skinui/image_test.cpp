@@ -36,7 +36,7 @@ TEST(ImageSpecTest, PlainNamesAndKeyValueLists) {
 // An image whose nine parts each have their own colour: columns and rows
 // 0-1, 2-3 and 4-5.
 class NinePatchTest : public ::testing::Test {
-protected:
+  protected:
     static uint32_t PartColour(int col, int row) {
         return 0xFF000000u | static_cast<uint32_t>((col * 100) << 16 | (row * 100) << 8 | 50);
     }
@@ -74,7 +74,7 @@ TEST_F(NinePatchTest, CornersKeepTheirSizeEdgesAndMiddleStretch) {
     const struct {
         int x, y, col, row;
     } probes[] = {
-        {0, 0, 0, 0},   {1, 1, 0, 0},  {29, 0, 2, 0}, {28, 1, 2, 0}, {0, 19, 0, 2},
+        {0, 0, 0, 0},   {1, 1, 0, 0},  {29, 0, 2, 0},  {28, 1, 2, 0}, {0, 19, 0, 2},
         {29, 19, 2, 2}, {15, 0, 1, 0}, {15, 19, 1, 2}, {0, 10, 0, 1}, {29, 10, 2, 1},
         {15, 10, 1, 1}, {3, 3, 1, 1},  {26, 16, 1, 1},
     };

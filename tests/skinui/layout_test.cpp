@@ -15,7 +15,7 @@ namespace {
 using testing::TestWindow;
 
 class MainLayoutTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(window_.Create(host_));
         manager_ = &window_.GetPaintManager();
@@ -77,10 +77,9 @@ TEST_F(MainLayoutTest, HiddenControlsTakeNoSpace) {
     Control* title = manager_->FindControl("bTitleLbl2");
     ASSERT_NE(title, nullptr);
     EXPECT_FALSE(title->IsVisible());
-    const Rect logo = title->GetParent() ? dynamic_cast<Container*>(title->GetParent())
-                                               ->GetItemAt(2)
-                                               ->GetPos()
-                                         : Rect{};
+    const Rect logo = title->GetParent()
+                          ? dynamic_cast<Container*>(title->GetParent())->GetItemAt(2)->GetPos()
+                          : Rect{};
     EXPECT_EQ(logo.left, 105);  // centred: (598 - 389) split 104 / 105 after the 1-pixel margin
     title->SetVisible(true);
     manager_->LayoutIfNeeded();
@@ -175,8 +174,8 @@ TEST_F(MainLayoutTest, TextMeasurementFollowsFontAndTokens) {
     EXPECT_NEAR(token.cx, small.cx * 2, 2);
     TextStyle wrapped;
     wrapped.multiline = true;
-    const Size lines = manager_->MeasureText("检测到计算机中已存在此软件，是否为您更新为最新版本？", 1,
-                                            wrapped, 120);
+    const Size lines = manager_->MeasureText("检测到计算机中已存在此软件，是否为您更新为最新版本？",
+                                             1, wrapped, 120);
     EXPECT_LE(lines.cx, 120);
     EXPECT_GT(lines.cy, small.cy * 2);
     TextTable::Instance().Clear();

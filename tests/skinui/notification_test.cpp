@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <glib.h>
+#include <gtest/gtest.h>
 
 #include "skinui/container.h"
 #include "skinui/headless_host.h"
@@ -15,7 +15,8 @@ using testing::TestWindow;
 template <typename Done>
 bool RunUntil(Done done, int limitMs = 5000) {
     // A ticking source keeps each iteration short when nothing else is due.
-    const guint tick = g_timeout_add(10, +[](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+    const guint tick = g_timeout_add(
+        10, +[](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
     const gint64 end = g_get_monotonic_time() + limitMs * 1000;
     while (!done() && g_get_monotonic_time() < end) g_main_context_iteration(nullptr, TRUE);
     g_source_remove(tick);
@@ -23,7 +24,7 @@ bool RunUntil(Done done, int limitMs = 5000) {
 }
 
 class NotificationTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(window_.Create(host_));
         manager_ = &window_.GetPaintManager();
@@ -140,7 +141,8 @@ TEST_F(NotificationTest, DialogCentresOnItsOwnerAndRunsModally) {
     } closer;
     closer.dialog = &dialog;
     dialog.GetPaintManager().AddNotifier(&closer);
-    ASSERT_TRUE(dialog.GetPaintManager().SetTimer(dialog.GetPaintManager().FindControl("closebtn"), 1, 5));
+    ASSERT_TRUE(
+        dialog.GetPaintManager().SetTimer(dialog.GetPaintManager().FindControl("closebtn"), 1, 5));
     EXPECT_EQ(dialog.ShowModal(), 2);
     EXPECT_TRUE(window_.IsWindow());
 }

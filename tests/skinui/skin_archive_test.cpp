@@ -55,8 +55,7 @@ TEST(SkinArchiveTest, OpenedOncePerProcess) {
 
 TEST(SkinArchiveTest, BytesThatAreNotAnArchiveAreRefused) {
     const std::string junk = "not a 7z archive at all";
-    EXPECT_EQ(SkinArchive::Open({reinterpret_cast<const unsigned char*>(junk.data()),
-                                 junk.size()}),
+    EXPECT_EQ(SkinArchive::Open({reinterpret_cast<const unsigned char*>(junk.data()), junk.size()}),
               nullptr);
     EXPECT_EQ(SkinArchive::Open({}), nullptr);
     // A cut archive is damaged, not half-read.

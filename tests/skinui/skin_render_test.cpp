@@ -66,9 +66,9 @@ TEST(SkinRenderTest, EveryNamedImageIsPackedExceptTheThreeAbsentStates) {
         }
     }
     EXPECT_GT(named, 100u);
-    EXPECT_EQ(missing, (std::set<std::string>{"res\\common\\closebtn4.png",
-                                              "res\\common\\minbtn3.png",
-                                              "res\\common\\minbtn4.png"}));
+    EXPECT_EQ(missing,
+              (std::set<std::string>{"res\\common\\closebtn4.png", "res\\common\\minbtn3.png",
+                                     "res\\common\\minbtn4.png"}));
 }
 
 TEST(SkinRenderTest, EveryLayoutRendersWithoutMissingImages) {

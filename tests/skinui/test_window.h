@@ -10,7 +10,7 @@ namespace skinui::testing {
 // A bare skinned window for tests: a layout from the skin package (or a file)
 // and a record of the notifications it got.
 class TestWindow : public WindowBase {
-public:
+  public:
     explicit TestWindow(std::string skinFile, ResourceKind kind = ResourceKind::kZipResource)
         : skinFile_(std::move(skinFile)), kind_(kind) {}
 
@@ -26,7 +26,7 @@ public:
 
     std::vector<Notification> notifications;
 
-private:
+  private:
     std::string skinFile_;
     ResourceKind kind_;
 };

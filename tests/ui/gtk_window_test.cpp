@@ -1,9 +1,11 @@
 // The real window on a private X server.
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+// Xlib defines names such as None that clash with other headers; it comes last.
 #include <X11/Xlib.h>
 #include <gdk/gdkx.h>
-#include <gtk/gtk.h>
 
 #include <filesystem>
 #include <functional>
@@ -19,7 +21,7 @@ using skinui::Rect;
 
 // The main window, counting the keys that reach its handler.
 class CountingFrame : public CSkinFrame {
-public:
+  public:
     CountingFrame() : CSkinFrame(SkinDescriptor::ForSkinFile("MainWnd.xml")) {}
     bool HandleMessage(const skinui::WindowMessage& message) override {
         if (message.type == skinui::Message::kKeyDown) ++keys;
@@ -29,20 +31,21 @@ public:
 };
 
 class GtkWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(display_.Start(1280, 800, error)) << error;
         // Simulated presses and keys arrive as core X events, which GDK reads only then.
         setenv("GDK_CORE_DEVICE_EVENTS", "1", 1);
+        setenv("NO_AT_BRIDGE", "1", 1);  // no accessibility bus in tests
         ASSERT_TRUE(skinui::GtkHost::Open(nullptr, nullptr));
         shadowsReady_ = CWindowShadow::Initialize(host_);
     }
 
     // Runs the loop until `done` holds or a few seconds pass.
     static bool PumpUntil(const std::function<bool()>& done, int limitMs = 5000) {
-        const guint tick =
-            g_timeout_add(5, +[](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+        const guint tick = g_timeout_add(
+            5, +[](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
         const gint64 end = g_get_monotonic_time() + limitMs * 1000;
         while (!done() && g_get_monotonic_time() < end) g_main_context_iteration(nullptr, TRUE);
         g_source_remove(tick);
@@ -93,10 +96,12 @@ TEST_F(GtkWindowTest, NoShadowWithoutACompositor) {
 
 // Popups forced on the bare server, to watch them follow their parent.
 class GtkShadowTest : public GtkWindowTest {
-protected:
+  protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(display_.Start(1280, 800, error)) << error;
+        setenv("GDK_CORE_DEVICE_EVENTS", "1", 1);
+        setenv("NO_AT_BRIDGE", "1", 1);
         ASSERT_TRUE(skinui::GtkHost::Open(nullptr, nullptr));
         ASSERT_TRUE(CWindowShadow::Initialize(forced_));
     }
@@ -107,8 +112,10 @@ TEST_F(GtkShadowTest, ShadowIsATranslucentPopupThatTakesNoFocusAndFollows) {
     OpenMain();
     GtkWidget* shadow = ShadowWidget(main_);
     ASSERT_NE(shadow, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return ScreenRect(shadow) == Rect{335, 195, 947, 607}; }))
-        << ScreenRect(shadow).left << "," << ScreenRect(shadow).top;
+    ASSERT_TRUE(PumpUntil([&] {
+        return ScreenRect(shadow) == Rect{335, 195, 947, 607};
+    })) << ScreenRect(shadow).left
+        << "," << ScreenRect(shadow).top;
     GtkWindowType type;
     g_object_get(shadow, "type", &type, nullptr);
     EXPECT_EQ(type, GTK_WINDOW_POPUP);
@@ -118,8 +125,10 @@ TEST_F(GtkShadowTest, ShadowIsATranslucentPopupThatTakesNoFocusAndFollows) {
 
     // Moved by the system (not through the framework), the shadow follows.
     gtk_window_move(GTK_WINDOW(Widget(main_)), 100, 80);
-    ASSERT_TRUE(PumpUntil([&] { return ScreenRect(shadow) == Rect{95, 75, 707, 487}; }))
-        << ScreenRect(shadow).left << "," << ScreenRect(shadow).top;
+    ASSERT_TRUE(PumpUntil([&] {
+        return ScreenRect(shadow) == Rect{95, 75, 707, 487};
+    })) << ScreenRect(shadow).left
+        << "," << ScreenRect(shadow).top;
 
     // Hidden with its parent, back with it.
     main_.ShowWindow(false);
@@ -174,8 +183,7 @@ TEST_F(GtkWindowTest, RealKeysAndClicks) {
     EXPECT_TRUE(main_.IsWindow());
 
     // The close button sits at 576..600 x 10..34.
-    gdk_test_simulate_button(window, 588, 22, 1, static_cast<GdkModifierType>(0),
-                             GDK_BUTTON_PRESS);
+    gdk_test_simulate_button(window, 588, 22, 1, static_cast<GdkModifierType>(0), GDK_BUTTON_PRESS);
     gdk_test_simulate_button(window, 588, 22, 1, static_cast<GdkModifierType>(0),
                              GDK_BUTTON_RELEASE);
     EXPECT_TRUE(PumpUntil([&] { return !main_.IsWindow(); }));
@@ -186,8 +194,7 @@ TEST_F(GtkWindowTest, CaptionBandDragsTheWindow) {
     OpenMain();
     GdkWindow* window = gtk_widget_get_window(Widget(main_));
     // Press on the band away from any button, move, release.
-    gdk_test_simulate_button(window, 300, 20, 1, static_cast<GdkModifierType>(0),
-                             GDK_BUTTON_PRESS);
+    gdk_test_simulate_button(window, 300, 20, 1, static_cast<GdkModifierType>(0), GDK_BUTTON_PRESS);
     Pump(50);
     GdkDisplay* display = gdk_display_get_default();
     GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(display));

@@ -54,19 +54,13 @@ TEST(MakeShadowTest, MainWindowShadowFadesOutsideAndLeavesTheWindowClear) {
     const struct {
         int x, y, alpha;
     } probes[] = {
-        {605, 200, 12},  // right: 4 from the outline
-        {611, 200, 1},   // right edge: 10 away
-        {604, 200, 0},   // behind the window
-        {4, 200, 9},     // left: 6 from the outline
-        {0, 200, 1},
-        {5, 200, 0},
-        {300, 4, 9},     // top
-        {300, 0, 1},
-        {300, 5, 0},
-        {300, 405, 12},  // bottom
-        {300, 411, 1},
-        {300, 404, 0},
-        {306, 206, 0},   // the middle
+        {605, 200, 12},                                 // right: 4 from the outline
+        {611, 200, 1},                                  // right edge: 10 away
+        {604, 200, 0},                                  // behind the window
+        {4, 200, 9},                                    // left: 6 from the outline
+        {0, 200, 1},    {5, 200, 0},   {300, 4, 9},     // top
+        {300, 0, 1},    {300, 5, 0},   {300, 405, 12},  // bottom
+        {300, 411, 1},  {300, 404, 0}, {306, 206, 0},   // the middle
     };
     for (const auto& probe : probes) {
         EXPECT_EQ(p.Alpha(probe.x, probe.y), probe.alpha) << probe.x << "," << probe.y;

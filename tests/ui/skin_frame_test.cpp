@@ -19,7 +19,7 @@ using skinui::WindowMessage;
 
 // A frame as the installer's windows use it, recording what reaches its handler.
 class Frame : public CSkinFrame {
-public:
+  public:
     explicit Frame(SkinDescriptor descriptor) : CSkinFrame(std::move(descriptor)) {}
     bool HandleMessage(const WindowMessage& message) override {
         if (message.type == Message::kKeyDown) ++keysSeen;
@@ -42,7 +42,7 @@ std::string Layout(const std::string& windowAttributes) {
 }
 
 class SkinFrameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { CWindowShadow::Initialize(host_); }
     skinui::HeadlessHost host_;
 };
@@ -112,6 +112,26 @@ TEST_F(SkinFrameTest, ShadowOnlyWhenTheLayoutAsksForIt) {
         EXPECT_EQ(frame.HasShadow(), c.shadow) << c.attributes;
         EXPECT_EQ(frame.GetShadow().GetPopup() != nullptr, c.shadow) << c.attributes;
     }
+}
+
+TEST_F(SkinFrameTest, SquareWindowsGetAShadowToo) {
+    // Without "roundcorner" the outline is the window's rectangle.
+    const auto folder = testsupport::NewFolder("layouts");
+    testsupport::WriteFile(folder / "square.xml",
+                           Layout("showshadow=\"true\" shadowsize=\"4\" shadowsharpness=\"4\" "
+                                  "shadowdarkness=\"100\" shadowposition=\"0,0\""));
+    Frame frame(FileLayout(folder, "square.xml"));
+    ASSERT_TRUE(frame.Create(host_));
+    frame.ShowWindow();
+    skinui::LayeredPopup* popup = frame.GetShadow().GetPopup();
+    ASSERT_NE(popup, nullptr);
+    cairo_surface_t* pixels = skinui::HeadlessHost::PopupPixels(*popup);
+    ASSERT_NE(pixels, nullptr);
+    ASSERT_EQ(cairo_image_surface_get_width(pixels), 208);
+    const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(pixels));
+    const int stride = cairo_image_surface_get_stride(pixels) / 4;
+    EXPECT_GT(data[50 * stride + 2] >> 24, 0u);    // left of the window
+    EXPECT_EQ(data[50 * stride + 100] >> 24, 0u);  // behind it
 }
 
 TEST_F(SkinFrameTest, ShadowConfiguredFromTheWindowAttributes) {

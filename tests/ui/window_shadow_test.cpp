@@ -12,7 +12,7 @@ namespace {
 using skinui::Rect;
 
 class WindowShadowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(CWindowShadow::Initialize(host_));
         ASSERT_TRUE(main_.Create(host_));
@@ -96,8 +96,8 @@ TEST_F(WindowShadowTest, ImageModeStretchesAnImageAroundTheWindow) {
     ASSERT_NE(pixels, nullptr);
     const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(pixels));
     const int stride = cairo_image_surface_get_stride(pixels) / 4;
-    EXPECT_NE(data[0 * stride + 300] >> 24, 0u);     // the frame's top edge
-    EXPECT_EQ(data[200 * stride + 300] >> 24, 0u);   // the middle is left out
+    EXPECT_NE(data[0 * stride + 300] >> 24, 0u);    // the frame's top edge
+    EXPECT_EQ(data[200 * stride + 300] >> 24, 0u);  // the middle is left out
 }
 
 TEST_F(WindowShadowTest, DestroyingTheParentDestroysTheShadow) {

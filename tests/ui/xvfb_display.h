@@ -9,7 +9,7 @@ namespace testsupport {
 // A private X server for tests of real windows: Xvfb on a display number it
 // picks itself; DISPLAY points at it while this object lives.
 class XvfbDisplay {
-public:
+  public:
     XvfbDisplay() = default;
     ~XvfbDisplay();
     XvfbDisplay(const XvfbDisplay&) = delete;
@@ -19,7 +19,7 @@ public:
     bool Start(int width, int height, std::string& error);
     const std::string& Name() const { return name_; }
 
-private:
+  private:
     pid_t pid_ = -1;
     std::string name_;
 };
