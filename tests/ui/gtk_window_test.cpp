@@ -7,11 +7,14 @@
 #include <X11/Xlib.h>
 #include <gdk/gdkx.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 
 #include "skinui/gtk_host.h"
 #include "skinui/headless_host.h"
+#include "support/run_process.h"
+#include "support/test_folder.h"
 #include "ui/skin_frame.h"
 #include "xvfb_display.h"
 
@@ -231,6 +234,42 @@ TEST_F(GtkWindowTest, ModalDialogDisablesItsOwnerAndReturnsItsCloseCode) {
     EXPECT_FALSE(state.ownerWasSensitive);
     EXPECT_TRUE(gtk_widget_get_sensitive(Widget(main_)));
     EXPECT_TRUE(main_.IsWindow());
+}
+
+// Runs inside a child process on the parent's X server: a window whose layout
+// is not in the package. The error box is answered as a user would.
+TEST(GtkErrorBoxChild, MissingLayout) {
+    ASSERT_TRUE(skinui::GtkHost::Open(nullptr, nullptr));
+    g_timeout_add(
+        300,
+        +[](gpointer) -> gboolean {
+            GList* windows = gtk_window_list_toplevels();
+            for (GList* item = windows; item; item = item->next) {
+                if (!GTK_IS_MESSAGE_DIALOG(item->data)) continue;
+                gchar* text = nullptr;
+                g_object_get(item->data, "text", &text, nullptr);
+                std::printf("box: %s | %s\n", gtk_window_get_title(GTK_WINDOW(item->data)), text);
+                std::fflush(stdout);
+                g_free(text);
+                gtk_dialog_response(GTK_DIALOG(item->data), GTK_RESPONSE_OK);
+            }
+            g_list_free(windows);
+            return G_SOURCE_CONTINUE;
+        },
+        nullptr);
+    skinui::GtkHost host;
+    CSkinFrame frame(SkinDescriptor::ForSkinFile("NoSuchWnd.xml"));
+    frame.Create(host);
+    std::printf("still running\n");
+}
+
+TEST_F(GtkWindowTest, MissingLayoutShowsTheErrorBoxAndEndsWithOne) {
+    const auto result =
+        testsupport::RunProcess({"/proc/self/exe", "--gtest_filter=GtkErrorBoxChild.MissingLayout"},
+                                testsupport::WithEnvironment({{testsupport::kChildMarker, "1"}}));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.out.find("box: SkinUI | 加载资源文件失败"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("still running"), std::string::npos);
 }
 
 }  // namespace
