@@ -137,10 +137,8 @@ void PaintManager::NeedLayout() {
 
 void PaintManager::LayoutIfNeeded() {
     if (!needLayout_ || !root_) return;
-    needLayout_ = false;
     const Rect& pad = root_->GetPadding();
     root_->SetPos({pad.left, pad.top, clientSize_.cx - pad.right, clientSize_.cy - pad.bottom});
-    // Setting positions asks for layout again; the tree is laid out now.
     needLayout_ = false;
 }
 

@@ -79,10 +79,8 @@ bool WindowBase::Create(Host& host, WindowBase* owner) {
     }
     const Size size = manager_.GetInitSize();
     if (size.cx > 0 && size.cy > 0) native_->Resize(size);
-    manager_.SetClientSize(
-        native_->GetWindowRect().Width() > 0
-            ? Size{native_->GetWindowRect().Width(), native_->GetWindowRect().Height()}
-            : size);
+    const Rect rect = native_->GetWindowRect();
+    manager_.SetClientSize({rect.Width(), rect.Height()});
     native_->SetShape(GetShape());
     manager_.AttachRoot(std::move(root));
     manager_.AddNotifier(this);
