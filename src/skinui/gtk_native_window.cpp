@@ -149,6 +149,16 @@ void GtkNativeWindow::Destroy() {
     if (widget_) gtk_widget_destroy(widget_);  // "destroy" reports the rest
 }
 
+void GtkNativeWindow::SetIcon(cairo_surface_t* picture) {
+    if (!widget_ || !picture) return;
+    GdkPixbuf* icon =
+        gdk_pixbuf_get_from_surface(picture, 0, 0, cairo_image_surface_get_width(picture),
+                                    cairo_image_surface_get_height(picture));
+    if (!icon) return;
+    gtk_window_set_icon(GTK_WINDOW(widget_), icon);
+    g_object_unref(icon);
+}
+
 gboolean GtkNativeWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
     auto* self = static_cast<GtkNativeWindow*>(data);
     self->Send(Message::kPaint);

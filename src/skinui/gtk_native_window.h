@@ -34,6 +34,7 @@ class GtkNativeWindow : public NativeWindow {
     void BeginMoveDrag(Point screenPoint) override;
     void Destroy() override;
     bool IsDestroyed() const override { return widget_ == nullptr; }
+    void SetIcon(cairo_surface_t* picture) override;
 
     GtkWidget* Widget() const { return widget_; }
 

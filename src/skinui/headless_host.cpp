@@ -65,6 +65,7 @@ class HeadlessWindow : public NativeWindow {
         Send(Message::kNcDestroy, 0, 0);
     }
     bool IsDestroyed() const override { return destroyed_; }
+    void SetIcon(cairo_surface_t*) override {}
 
   private:
     void Send(Message type, uintptr_t wParam, intptr_t lParam) {

@@ -38,6 +38,8 @@ class NativeWindow {
     virtual void BeginMoveDrag(Point screenPoint) = 0;
     virtual void Destroy() = 0;
     virtual bool IsDestroyed() const = 0;
+    // Sets the window's icon from a decoded picture.
+    virtual void SetIcon(cairo_surface_t* picture) = 0;
 };
 
 // A window of per-pixel translucent pixels that takes no input and never takes

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/debug_log.h"
+#include "platform/embedded_resources.h"
 #include "platform/file_contents.h"
 #include "skinui/layout_builder.h"
 #include "skinui/skin_archive.h"
@@ -244,6 +245,16 @@ void WindowBase::Maximize() {
 
 void WindowBase::Restore() {
     if (native_) native_->Restore();
+}
+
+bool WindowBase::SetIcon(int resourceId) {
+    const auto bytes = platform::FindResource("ICON", resourceId);
+    if (!native_ || bytes.empty()) return false;
+    cairo_surface_t* picture = ImageCache::DecodePng(bytes.data(), bytes.size());
+    if (!picture) return false;
+    native_->SetIcon(picture);
+    cairo_surface_destroy(picture);
+    return true;
 }
 
 void WindowBase::PostCustomMessage(unsigned id, uintptr_t wParam, intptr_t lParam) {

@@ -74,6 +74,9 @@ class WindowBase : public NotifyListener {
     void Minimize();
     void Maximize();
     void Restore();
+    // Sets the window icon from the program's PNG resource ("ICON", id);
+    // false when there is no such picture.
+    bool SetIcon(int resourceId);
     // Posts a custom message to the window thread; safe from any thread.
     void PostCustomMessage(unsigned id, uintptr_t wParam = 0, intptr_t lParam = 0);
 

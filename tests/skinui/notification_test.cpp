@@ -1,6 +1,7 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include "platform/embedded_resources.h"
 #include "skinui/container.h"
 #include "skinui/headless_host.h"
 #include "skinui/window_message.h"
@@ -167,6 +168,25 @@ TEST_F(NotificationTest, PostedCustomMessagesArriveOnTheLoop) {
     EXPECT_EQ(window.custom[0].customId, 1000u);
     EXPECT_EQ(window.custom[0].wParam, 3u);
     EXPECT_EQ(window.custom[0].lParam, 4);
+}
+
+TEST_F(NotificationTest, IconsComeFromPngResources) {
+    cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 16);
+    static std::vector<unsigned char> png;
+    cairo_surface_write_to_png_stream(
+        picture,
+        [](void*, const unsigned char* data, unsigned int length) {
+            png.insert(png.end(), data, data + length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        nullptr);
+    cairo_surface_destroy(picture);
+    platform::RegisterResource("ICON", 145, png);
+    static const unsigned char kNotPng[] = {1, 2, 3};
+    platform::RegisterResource("ICON", 146, kNotPng);
+    EXPECT_TRUE(window_.SetIcon(145));
+    EXPECT_FALSE(window_.SetIcon(146));
+    EXPECT_FALSE(window_.SetIcon(147));
 }
 
 }  // namespace
