@@ -8,13 +8,16 @@
 #include <filesystem>
 
 #include "download/download_run.h"
-#include "download/download_service.h"
 #include "download/integrity_check.h"
+#include "support/download_service.h"
 #include "support/test_folder.h"
+#include "support/test_package.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
+using testsupport::DownloadService;
+using testsupport::MakePackage;
 
 namespace {
 
