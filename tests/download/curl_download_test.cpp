@@ -7,31 +7,16 @@
 #include <filesystem>
 
 #include "download/download_run.h"
-#include "download/download_service.h"
 #include "download/integrity_check.h"
+#include "download/package_fixture.h"
+#include "support/download_service.h"
 #include "support/test_folder.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using testsupport::DownloadService;
 
 namespace {
-
-constexpr long long kMiB = 1048576;
-
-struct Fixture {
-    fs::path folder;
-    fs::path package;
-    fs::path output;
-};
-
-Fixture MakeFixture(long long size, const std::string& name = "pkg") {
-    Fixture fixture;
-    fixture.folder = testsupport::NewFolder(name);
-    fixture.package = fixture.folder / "VantyxAudioEditor_setup.exe";
-    fixture.output = testsupport::NewFolder(name + "-target") / "__Package_VantyxAudioEditor.exe";
-    MakePackage(fixture.package, size);
-    return fixture;
-}
 
 std::string WrongDigest() {
     return "0123456789abcdef0123456789abcdef";
@@ -40,7 +25,7 @@ std::string WrongDigest() {
 }  // namespace
 
 TEST(CurlDownloadTest, StoresThePackageAndLeavesNoTemporaryFile) {
-    Fixture fixture = MakeFixture(kMiB + 4321);
+    PackageFixture fixture = MakePackageFixture(kMiB + 4321);
     testsupport::WriteFile(fixture.output, "an older package");
     DownloadService service(fixture.package);
 
@@ -58,7 +43,7 @@ TEST(CurlDownloadTest, StoresThePackageAndLeavesNoTemporaryFile) {
 }
 
 TEST(CurlDownloadTest, ResumesAfterADroppedConnection) {
-    Fixture fixture = MakeFixture(2 * kMiB);
+    PackageFixture fixture = MakePackageFixture(2 * kMiB);
     DownloadService service(fixture.package, {"--drop-after", "700000"});
 
     const DownloadRun run = RunDownload(1, service.Url(), fixture.output);
@@ -85,7 +70,7 @@ TEST(CurlDownloadTest, RetryBudgetsDependOnTheFailure) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.finalEvent);
-        Fixture fixture = MakeFixture(kMiB + 1, "budget" + std::to_string(c.attempts));
+        PackageFixture fixture = MakePackageFixture(kMiB + 1, "budget" + std::to_string(c.attempts));
         DownloadService service(fixture.package, c.fault);
 
         const DownloadRun run = RunDownload(1, service.Url(), fixture.output);
@@ -107,7 +92,7 @@ TEST(CurlDownloadTest, RefusesPackagesBelowOneMebibyteWithoutAskingForTheBody) {
     const Case cases[] = {{kMiB - 1, 1, "1004 -998 LibCurl"}, {kMiB, 0, "1003 0 LibCurl"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.size);
-        Fixture fixture = MakeFixture(c.size, "size" + std::to_string(c.size));
+        PackageFixture fixture = MakePackageFixture(c.size, "size" + std::to_string(c.size));
         DownloadService service(fixture.package);
 
         const DownloadRun run = RunDownload(1, service.Url(), fixture.output);
@@ -121,7 +106,7 @@ TEST(CurlDownloadTest, RefusesPackagesBelowOneMebibyteWithoutAskingForTheBody) {
 }
 
 TEST(CurlDownloadTest, DigestMismatchRestartsOnceThenFails) {
-    Fixture fixture = MakeFixture(kMiB + 10);
+    PackageFixture fixture = MakePackageFixture(kMiB + 10);
     DownloadService service(fixture.package, {"--folder", WrongDigest()});
 
     const DownloadRun run = RunDownload(1, service.Url(), fixture.output);
@@ -135,7 +120,7 @@ TEST(CurlDownloadTest, DigestMismatchRestartsOnceThenFails) {
 // The digest folder may be written in either letter case; a folder that is
 // no digest at all lets the package pass with a message.
 TEST(CurlDownloadTest, DigestFolderForms) {
-    Fixture fixture = MakeFixture(kMiB + 20);
+    PackageFixture fixture = MakePackageFixture(kMiB + 20);
     std::string upper = GetFileMd5(fixture.package.string());
     for (auto& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     struct Case {
@@ -159,7 +144,7 @@ TEST(CurlDownloadTest, DigestFolderForms) {
 // A server that compresses whenever the client lets it must still give us
 // the package's own bytes.
 TEST(CurlDownloadTest, NeverAsksForACompressedBody) {
-    Fixture fixture = MakeFixture(kMiB + 30);
+    PackageFixture fixture = MakePackageFixture(kMiB + 30);
     DownloadService service(fixture.package, {"--gzip"});
 
     const DownloadRun run = RunDownload(1, service.Url(), fixture.output);
@@ -171,7 +156,7 @@ TEST(CurlDownloadTest, NeverAsksForACompressedBody) {
 // Resuming from a server that answers a range with the whole body starts
 // over instead of failing until the budget is spent.
 TEST(CurlDownloadTest, StartsOverWhenTheServerWillNotResume) {
-    Fixture fixture = MakeFixture(kMiB + 40);
+    PackageFixture fixture = MakePackageFixture(kMiB + 40);
     DownloadService service(fixture.package, {"--drop-after", "300000", "--ignore-range"});
 
     const DownloadRun run = RunDownload(1, service.Url(), fixture.output);
@@ -183,7 +168,7 @@ TEST(CurlDownloadTest, StartsOverWhenTheServerWillNotResume) {
 }
 
 TEST(CurlDownloadTest, ProgressCountsWhatAnEarlierAttemptStored) {
-    Fixture fixture = MakeFixture(2 * kMiB);
+    PackageFixture fixture = MakePackageFixture(2 * kMiB);
     // The first attempt stores half; the second crawls so progress is seen.
     DownloadService service(fixture.package, {"--drop-after", "1048576", "--rate", "400000"});
 

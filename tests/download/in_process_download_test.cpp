@@ -10,13 +10,16 @@
 #include <mutex>
 
 #include "download/curl_downloader.h"
-#include "download/download_service.h"
 #include "download/integrity_check.h"
 #include "download/mt_curl_downloader.h"
+#include "support/download_service.h"
 #include "support/test_folder.h"
+#include "support/test_package.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using testsupport::DownloadService;
+using testsupport::MakePackage;
 
 namespace {
 

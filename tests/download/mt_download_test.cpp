@@ -8,32 +8,17 @@
 #include <filesystem>
 
 #include "download/download_run.h"
-#include "download/download_service.h"
 #include "download/integrity_check.h"
+#include "download/package_fixture.h"
+#include "support/download_service.h"
 #include "support/test_folder.h"
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
+using testsupport::DownloadService;
 
 namespace {
-
-constexpr long long kMiB = 1048576;
-
-struct Fixture {
-    fs::path package;
-    fs::path output;
-    std::string md5;
-};
-
-Fixture MakeFixture(long long size, const std::string& name = "pkg") {
-    Fixture fixture;
-    fixture.package = testsupport::NewFolder(name) / "VantyxAudioEditor_setup.exe";
-    fixture.output = testsupport::NewFolder(name + "-target") / "__Package_VantyxAudioEditor.exe";
-    MakePackage(fixture.package, size);
-    fixture.md5 = GetFileMd5(fixture.package.string());
-    return fixture;
-}
 
 // The Range headers of the body requests, in the order they came.
 std::vector<std::string> Ranges(const DownloadService& service) {
@@ -61,7 +46,7 @@ TEST(MtDownloadTest, SplitsIntoOneOrTwoExactRanges) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.size);
-        Fixture fixture = MakeFixture(c.size, "size" + std::to_string(c.size));
+        PackageFixture fixture = MakePackageFixture(c.size, "size" + std::to_string(c.size));
         DownloadService service(fixture.package);
 
         const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
@@ -83,7 +68,7 @@ TEST(MtDownloadTest, SplitsIntoOneOrTwoExactRanges) {
 }
 
 TEST(MtDownloadTest, RangesSurviveDroppedConnections) {
-    Fixture fixture = MakeFixture(21 * kMiB);
+    PackageFixture fixture = MakePackageFixture(21 * kMiB);
     DownloadService service(fixture.package, {"--drop-after", "1000000", "--drop-times", "4"});
 
     const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
@@ -100,7 +85,7 @@ TEST(MtDownloadTest, RangesSurviveDroppedConnections) {
 // Both ranges run out of attempts after storing part of their bytes; the
 // restarted run resumes each part file where it ends and joins them.
 TEST(MtDownloadTest, PartFilesCarryOverToTheRestartedRun) {
-    Fixture fixture = MakeFixture(21 * kMiB);
+    PackageFixture fixture = MakePackageFixture(21 * kMiB);
     // 13 dropped attempts per range, 300000 bytes each.
     DownloadService service(fixture.package, {"--drop-after", "300000", "--drop-times", "26"});
 
@@ -122,7 +107,7 @@ TEST(MtDownloadTest, PartFilesCarryOverToTheRestartedRun) {
 // Only the second range fails; the restarted run leaves the complete first
 // part alone and fetches the rest of the second.
 TEST(MtDownloadTest, ACompletePartIsNotFetchedAgain) {
-    Fixture fixture = MakeFixture(21 * kMiB);
+    PackageFixture fixture = MakePackageFixture(21 * kMiB);
     DownloadService service(fixture.package, {"--drop-after", "300000", "--drop-times", "13",
                                               "--fault-from", "11010048"});
 
@@ -140,7 +125,7 @@ TEST(MtDownloadTest, ACompletePartIsNotFetchedAgain) {
 }
 
 TEST(MtDownloadTest, DigestMismatchRestartsOnceFromZeroThenFails) {
-    Fixture fixture = MakeFixture(kMiB);
+    PackageFixture fixture = MakePackageFixture(kMiB);
     DownloadService service(fixture.package, {"--folder", "0123456789ABCDEF0123456789ABCDEF"});
 
     const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
@@ -156,7 +141,7 @@ TEST(MtDownloadTest, DigestMismatchRestartsOnceFromZeroThenFails) {
 }
 
 TEST(MtDownloadTest, DigestFolderForms) {
-    Fixture fixture = MakeFixture(kMiB);
+    PackageFixture fixture = MakePackageFixture(kMiB);
     std::string upper = fixture.md5;
     for (auto& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     struct Case {
@@ -193,7 +178,7 @@ TEST(MtDownloadTest, ProbeFailuresEndTheRunAtOnce) {
     int index = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(index);
-        Fixture fixture = MakeFixture(c.size, "probe" + std::to_string(index++));
+        PackageFixture fixture = MakePackageFixture(c.size, "probe" + std::to_string(index++));
         DownloadService service(fixture.package, c.options);
         const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
         EXPECT_EQ(run.events, c.events);
@@ -206,7 +191,7 @@ TEST(MtDownloadTest, ProbeFailuresEndTheRunAtOnce) {
 // A server that answers a range with the whole body gives no part; the
 // ranges fail instead of storing the package's first bytes as a later part.
 TEST(MtDownloadTest, AWholeBodyIsNoAnswerToARange) {
-    Fixture fixture = MakeFixture(21 * kMiB);
+    PackageFixture fixture = MakePackageFixture(21 * kMiB);
     DownloadService service(fixture.package, {"--ignore-range", "--folder", "downloads"});
 
     const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
@@ -220,7 +205,7 @@ TEST(MtDownloadTest, AWholeBodyIsNoAnswerToARange) {
 // A range whose server stops sending gives up after a few quiet seconds and
 // is fetched again from where it stopped.
 TEST(MtDownloadTest, AStalledRangeIsRetried) {
-    Fixture fixture = MakeFixture(kMiB);
+    PackageFixture fixture = MakePackageFixture(kMiB);
     DownloadService service(fixture.package, {"--stall-after", "300000"});
 
     const DownloadRun run = RunDownload(3, service.Url(), fixture.output);
@@ -236,7 +221,7 @@ TEST(MtDownloadTest, AStalledRangeIsRetried) {
 // the system-HTTP downloader exists, the single-stream one. The message
 // about a missing digest tells them apart.
 TEST(MtDownloadTest, DownloadTypeSelectsTheDownloader) {
-    Fixture fixture = MakeFixture(kMiB);
+    PackageFixture fixture = MakePackageFixture(kMiB);
     DownloadService service(fixture.package, {"--folder", "downloads"});
     struct Case {
         int type;

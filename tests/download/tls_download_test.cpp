@@ -7,11 +7,16 @@
 #include <filesystem>
 
 #include "download/download_run.h"
-#include "download/download_service.h"
 #include "download/integrity_check.h"
+#include "support/download_service.h"
+#include "support/test_certificate.h"
 #include "support/test_folder.h"
+#include "support/test_package.h"
 
 namespace fs = std::filesystem;
+using testsupport::DownloadService;
+using testsupport::MakeCertificate;
+using testsupport::MakePackage;
 
 TEST(TlsDownloadTest, AnUntrustedCertificateFailsUnlessChecksAreOff) {
     const fs::path folder = testsupport::NewFolder("tls");

@@ -69,6 +69,14 @@ int BackgroundProcess::Wait(std::chrono::seconds timeout) {
     return exitCode_;
 }
 
+bool BackgroundProcess::HasEnded() {
+    if (exitCode_ >= 0 || pid_ <= 0) return true;
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) != pid_) return false;
+    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return true;
+}
+
 std::string BackgroundProcess::Out() const { return ReadFile(outPath_); }
 std::string BackgroundProcess::Err() const { return ReadFile(errPath_); }
 
@@ -76,12 +84,7 @@ bool BackgroundProcess::WaitForOutput(const std::string& text, std::chrono::mill
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
         if (Out().find(text) != std::string::npos) return true;
-        if (exitCode_ >= 0) return false;
-        int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-            exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            return Out().find(text) != std::string::npos;
-        }
+        if (HasEnded()) return Out().find(text) != std::string::npos;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return false;

@@ -26,6 +26,8 @@ public:
     // Waits for the program to end; its exit code, or 128 + the signal.
     int Wait(std::chrono::seconds timeout = std::chrono::seconds(60));
     void Kill();
+    // Whether the program has ended, without waiting for it.
+    bool HasEnded();
 
     std::string Out() const;
     std::string Err() const;

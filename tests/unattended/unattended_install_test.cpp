@@ -10,6 +10,7 @@
 
 #include "records/install_record.h"
 #include "support/background_process.h"
+#include "support/download_service.h"
 #include "support/run_process.h"
 #include "support/test_folder.h"
 
@@ -17,30 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testsupport::BackgroundProcess;
+using testsupport::DownloadService;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
 
 constexpr const char* kPackageName = "__Package_VantyxAudioEditor.exe";
-
-// The test download service serving one package behind /software/195.
-class Service {
-public:
-    Service(const fs::path& package, std::vector<std::string> faults = {}) {
-        const fs::path folder = testsupport::NewFolder("service");
-        std::vector<std::string> argv = {"python3", VANTYX_SOURCE_DIR "/tools/download-service/download_service.py",
-                                         "--package", package.string(), "--port-file",
-                                         (folder / "port").string()};
-        argv.insert(argv.end(), faults.begin(), faults.end());
-        process_ = std::make_unique<BackgroundProcess>(argv);
-        EXPECT_TRUE(testsupport::WaitForFile(folder / "port")) << process_->Err();
-        port_ = std::stoi(ReadFile(folder / "port"));
-    }
-    std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/software/195"; }
-
-private:
-    std::unique_ptr<BackgroundProcess> process_;
-    int port_ = 0;
-};
 
 // A setup package as a script: the body, then padding past the 1 MiB the
 // download engine wants.
@@ -93,7 +75,7 @@ protected:
 };
 
 TEST_F(UnattendedInstallTest, InstallsTheDemoProduct) {
-    Service service(VANTYX_DEMO_PACKAGE);
+    DownloadService service(VANTYX_DEMO_PACKAGE);
     const auto result = Install(service.Url(), {"-installdir=" + folder_.string()});
     ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
 
@@ -120,7 +102,7 @@ TEST_F(UnattendedInstallTest, InstallsTheDemoProduct) {
 
 TEST_F(UnattendedInstallTest, HandsThePackageItsCommandLine) {
     const fs::path log = root_ / "calls.log";
-    Service service(RecordingPackage(log));
+    DownloadService service(RecordingPackage(log));
     const auto result = Install(service.Url(), {"-installdir=" + folder_.string(), R"(-instcmd=/extra "a b")",
                                                 "-insnew=true"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -136,7 +118,7 @@ TEST_F(UnattendedInstallTest, HandsThePackageItsCommandLine) {
 
 TEST_F(UnattendedInstallTest, ReplacesTheRecordedVersionThroughItsUninstaller) {
     const fs::path log = root_ / "calls.log";
-    Service service(RecordingPackage(log));
+    DownloadService service(RecordingPackage(log));
     ASSERT_EQ(Install(service.Url(), {"-installdir=" + folder_.string()}).exitCode, 0);
 
     // Without a folder of its own, the second run installs into the recorded one.
@@ -157,7 +139,7 @@ TEST_F(UnattendedInstallTest, ReplacesTheRecordedVersionThroughItsUninstaller) {
 
 TEST_F(UnattendedInstallTest, KeepsTheOldInstallationWhenItsFolderSaysSo) {
     const fs::path log = root_ / "calls.log";
-    Service service(RecordingPackage(log));
+    DownloadService service(RecordingPackage(log));
     ASSERT_EQ(Install(service.Url(), {"-installdir=" + folder_.string()}).exitCode, 0);
     WriteFile(folder_ / "set.ini", ReadFile(folder_ / "set.ini") + "[Uninstall]\nIsOverride=false\n");
 
@@ -184,7 +166,7 @@ TEST_F(UnattendedInstallTest, FailuresEndWithTheirExitCodeAndNoPackageFile) {
         SCOPED_TRACE(c.name);
         const fs::path package = c.package.empty() ? fs::path(VANTYX_DEMO_PACKAGE)
                                                    : ScriptPackage("failing.exe", c.package);
-        Service service(package, c.faults);
+        DownloadService service(package, c.faults);
         const fs::path folder = root_ / c.name;
         const auto result = Install(service.Url(), {"-installdir=" + folder.string()});
         EXPECT_EQ(result.exitCode, c.exitCode) << result.out << result.err;
@@ -194,7 +176,7 @@ TEST_F(UnattendedInstallTest, FailuresEndWithTheirExitCodeAndNoPackageFile) {
 }
 
 TEST_F(UnattendedInstallTest, ChecksRefuseBeforeAnythingIsFetched) {
-    Service service(VANTYX_DEMO_PACKAGE);
+    DownloadService service(VANTYX_DEMO_PACKAGE);
     WriteFile(root_ / "a file", "in the way");
     auto result = Install(service.Url(), {"-installdir=" + (root_ / "a file" / "Vantyx").string()});
     EXPECT_EQ(result.exitCode, 3);
@@ -208,7 +190,7 @@ TEST_F(UnattendedInstallTest, ChecksRefuseBeforeAnythingIsFetched) {
 }
 
 TEST_F(UnattendedInstallTest, ARunningProductIsRefusedUnlessUpdating) {
-    Service service(VANTYX_DEMO_PACKAGE);
+    DownloadService service(VANTYX_DEMO_PACKAGE);
     const fs::path product = root_ / "bin" / "zoviruzarivodo.exe";
     fs::create_directories(product.parent_path());
     fs::copy_file("/bin/sleep", product);
@@ -224,7 +206,7 @@ TEST_F(UnattendedInstallTest, ARunningProductIsRefusedUnlessUpdating) {
 }
 
 TEST_F(UnattendedInstallTest, AFailedRemovalStopsTheInstallation) {
-    Service service(VANTYX_DEMO_PACKAGE);
+    DownloadService service(VANTYX_DEMO_PACKAGE);
     ASSERT_EQ(Install(service.Url(), {"-installdir=" + folder_.string()}).exitCode, 0);
     WriteFile(folder_ / "uninst.ep", "#!/bin/sh\necho 'Error=文件被占用'\n");
 
@@ -236,7 +218,7 @@ TEST_F(UnattendedInstallTest, AFailedRemovalStopsTheInstallation) {
 }
 
 TEST_F(UnattendedInstallTest, ASecondCopyLeavesAtOnce) {
-    Service slow(VANTYX_DEMO_PACKAGE, {"--rate", "400000"});
+    DownloadService slow(VANTYX_DEMO_PACKAGE, {"--rate", "400000"});
     BackgroundProcess first({VANTYX_INSTALLER, "-silent=true", "-downloadurl=" + slow.Url(),
                              "-installdir=" + folder_.string()});
     ASSERT_TRUE(first.WaitForOutput("progress")) << first.Err();

@@ -4,11 +4,19 @@
 #include <string>
 
 #include "download/integrity_check.h"
-#include "download/winhttp/loopback_server.h"
 #include "download/winhttp_client.h"
+#include "support/download_service.h"
+#include "support/loopback_server.h"
+#include "support/refusing_port.h"
 #include "support/test_folder.h"
+#include "support/test_package.h"
 
 namespace {
+
+using testsupport::DownloadService;
+using testsupport::LoopbackServer;
+using testsupport::MakePackage;
+using testsupport::RefusingPort;
 
 class WinHttpClientServiceTest : public testing::Test {
   protected:
@@ -23,7 +31,7 @@ class WinHttpClientServiceTest : public testing::Test {
 };
 
 TEST_F(WinHttpClientServiceTest, FollowsTheRedirectAndKeepsStatusHeadersAndBody) {
-    ServiceProcess service(package);
+    DownloadService service(package);
     WinHttpClient client(service.Url());
     ASSERT_TRUE(client.SendHttpRequest("get")) << client.lastErrorCode;
 
@@ -44,7 +52,7 @@ TEST_F(WinHttpClientServiceTest, FollowsTheRedirectAndKeepsStatusHeadersAndBody)
 }
 
 TEST_F(WinHttpClientServiceTest, AppendsTheBodyToTheResponseFile) {
-    ServiceProcess service(package);
+    DownloadService service(package);
     const auto file = folder / "out.bin";
     testsupport::WriteFile(file, "head");
     WinHttpClient client(service.Url());
@@ -55,7 +63,7 @@ TEST_F(WinHttpClientServiceTest, AppendsTheBodyToTheResponseFile) {
 }
 
 TEST_F(WinHttpClientServiceTest, ReportsAnErrorPageAsAResponse) {
-    ServiceProcess service(package, {"--status", "404"});
+    DownloadService service(package, {"--status", "404"});
     WinHttpClient client(service.Url());
     ASSERT_TRUE(client.SendHttpRequest("GET"));
     EXPECT_EQ(client.statusCode, "404");
@@ -63,7 +71,7 @@ TEST_F(WinHttpClientServiceTest, ReportsAnErrorPageAsAResponse) {
 }
 
 TEST_F(WinHttpClientServiceTest, GivesUpOnABodyThatStopsComing) {
-    ServiceProcess service(package, {"--stall-after", "1000", "--stall-times", "0"});
+    DownloadService service(package, {"--stall-after", "1000", "--stall-times", "0"});
     WinHttpClient client(service.Url());
     client.receiveTimeout = 300;
     EXPECT_FALSE(client.SendHttpRequest("GET"));
@@ -84,7 +92,7 @@ TEST_F(WinHttpClientServiceTest, ReportsAServerThatCannotBeReached) {
 // The client sends through the proxy the system names only when sending
 // directly fails; the environment is where the system resolver finds it here.
 TEST_F(WinHttpClientServiceTest, FallsBackToTheSystemProxyAndThenGoesDirectAgain) {
-    ServiceProcess service(package);
+    DownloadService service(package);
     RefusingPort refusing;
     const std::string hidden = "packages.vantyx.localhost:" + std::to_string(refusing.Port());
     LoopbackServer proxy("tools/test-proxy/test_proxy.py",

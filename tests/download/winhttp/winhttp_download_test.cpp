@@ -6,11 +6,21 @@
 #include <vector>
 
 #include "download/integrity_check.h"
-#include "download/winhttp/loopback_server.h"
+#include "support/download_service.h"
+#include "support/loopback_server.h"
+#include "support/refusing_port.h"
 #include "support/run_process.h"
+#include "support/test_certificate.h"
 #include "support/test_folder.h"
+#include "support/test_package.h"
 
 namespace {
+
+using testsupport::DownloadService;
+using testsupport::LoopbackServer;
+using testsupport::MakeCertificate;
+using testsupport::MakePackage;
+using testsupport::RefusingPort;
 
 // One event line of vantyx-download: "<code> <value> <text>".
 struct Event {
@@ -83,7 +93,7 @@ class WinHttpDownloadTest : public testing::Test {
 };
 
 TEST_F(WinHttpDownloadTest, DownloadsAndVerifiesThePackageWithEvents) {
-    ServiceProcess service(package);
+    DownloadService service(package);
     const Download run = RunDownload(service.Url(), output);
 
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -112,7 +122,7 @@ TEST_F(WinHttpDownloadTest, DownloadsAndVerifiesThePackageWithEvents) {
 TEST_F(WinHttpDownloadTest, RefusesErrorPagesAndKeepsTheirBodyOut) {
     for (const char* status : {"404", "500", "403"}) {
         SCOPED_TRACE(status);
-        ServiceProcess service(package, {"--status", status, "--status-get-only"});
+        DownloadService service(package, {"--status", status, "--status-get-only"});
         const Download run = RunDownload(service.Url(), output);
         EXPECT_EQ(run.exitCode, 1);
         // Not even progress: the page's body is no part of the package.
@@ -129,7 +139,7 @@ TEST_F(WinHttpDownloadTest, RefusesErrorPagesAndKeepsTheirBodyOut) {
 TEST_F(WinHttpDownloadTest, ReplacesAnOldPackageFileInsteadOfAppendingToIt) {
     testsupport::WriteFile(output, std::string(5000, 'o'));
     testsupport::WriteFile(output.string() + ".part", std::string(7000, 'p'));
-    ServiceProcess service(package);
+    DownloadService service(package);
     const Download run = RunDownload(service.Url(), output);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(OutputIsThePackage());
@@ -138,7 +148,7 @@ TEST_F(WinHttpDownloadTest, ReplacesAnOldPackageFileInsteadOfAppendingToIt) {
 
 TEST_F(WinHttpDownloadTest, ABodyCutShortIsNotStored) {
     testsupport::WriteFile(output, "old");
-    ServiceProcess service(package, {"--drop-after", "100000", "--drop-times", "0"});
+    DownloadService service(package, {"--drop-after", "100000", "--drop-times", "0"});
     const Download run = RunDownload(service.Url(), output);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.Codes(), (std::vector<int>{1001, 1004}));
@@ -149,7 +159,7 @@ TEST_F(WinHttpDownloadTest, ABodyCutShortIsNotStored) {
 
 TEST_F(WinHttpDownloadTest, ChecksTheDigestFolderAndRestartsOnceOnAMismatch) {
     // A well-formed digest of some other file.
-    ServiceProcess service(package, {"--folder", "0123456789abcdef0123456789abcdef"});
+    DownloadService service(package, {"--folder", "0123456789abcdef0123456789abcdef"});
     const Download run = RunDownload(service.Url(), output);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.Codes(), (std::vector<int>{1001, 1006, 1005, 1001, 1006, 1004}));
@@ -165,7 +175,7 @@ TEST_F(WinHttpDownloadTest, ChecksTheDigestFolderAndRestartsOnceOnAMismatch) {
 }
 
 TEST_F(WinHttpDownloadTest, AcceptsAPackageWhoseUrlCarriesNoDigest) {
-    ServiceProcess service(package, {"--folder", "downloads"});
+    DownloadService service(package, {"--folder", "downloads"});
     const Download run = RunDownload(service.Url(), output);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.Codes(), (std::vector<int>{1001, 1006, 1003}));
@@ -177,7 +187,7 @@ TEST_F(WinHttpDownloadTest, VerifiesCertificatesUnlessToldNotTo) {
     const auto cert = folder / "cert.pem";
     const auto key = folder / "key.pem";
     MakeCertificate(cert, key);
-    ServiceProcess service(package, {"--tls-cert", cert.string(), "--tls-key", key.string()});
+    DownloadService service(package, {}, cert, key);
     struct Case {
         std::vector<std::string> options;
         int exitCode;
@@ -201,7 +211,7 @@ class WinHttpProxyTest : public WinHttpDownloadTest {
   protected:
     void SetUp() override {
         WinHttpDownloadTest::SetUp();
-        service = std::make_unique<ServiceProcess>(package);
+        service = std::make_unique<DownloadService>(package);
         hidden = "packages.vantyx.localhost:" + std::to_string(refusing.Port());
         proxy = std::make_unique<LoopbackServer>(
             "tools/test-proxy/test_proxy.py",
@@ -218,7 +228,7 @@ class WinHttpProxyTest : public WinHttpDownloadTest {
     }
 
     RefusingPort refusing;
-    std::unique_ptr<ServiceProcess> service;
+    std::unique_ptr<DownloadService> service;
     std::unique_ptr<LoopbackServer> proxy;
     std::string hidden;
 };
