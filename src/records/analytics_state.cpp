@@ -8,7 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/process_info.h"
 #include "platform/profile_ini.h"
-#include "platform/special_folders.h"
+#include "platform/known_folders.h"
 #include "records/folder_paths.h"
 
 namespace {

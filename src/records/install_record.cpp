@@ -3,7 +3,7 @@
 #include "platform/accounts.h"
 #include "platform/file_system.h"
 #include "platform/profile_ini.h"
-#include "platform/special_folders.h"
+#include "platform/known_folders.h"
 #include "platform/utf8.h"
 #include "records/folder_paths.h"
 #include "records/registry_store.h"

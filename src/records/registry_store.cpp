@@ -6,7 +6,7 @@
 
 #include "app/directories.h"
 #include "platform/file_contents.h"
-#include "platform/special_folders.h"
+#include "platform/known_folders.h"
 
 namespace {
 

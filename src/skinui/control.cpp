@@ -137,10 +137,10 @@ void Control::PaintBorder(cairo_t* cr) {
 
 bool Control::DrawImage(cairo_t* cr, std::string_view imageAttribute) {
     if (!manager_ || imageAttribute.empty()) return false;
-    const ImageSpec spec = ImageSpec::Parse(imageAttribute);
-    cairo_surface_t* image = manager_->GetImage(spec.file, spec.mask);
+    const ImageAttributes attributes = ImageAttributes::Parse(imageAttribute);
+    cairo_surface_t* image = manager_->GetImage(attributes.file, attributes.mask);
     if (!image) return false;
-    PaintImage(cr, image, rect_, spec);
+    PaintImage(cr, image, rect_, attributes);
     return true;
 }
 

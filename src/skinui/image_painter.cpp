@@ -33,24 +33,25 @@ void PaintPart(cairo_t* cr, cairo_surface_t* image, const Rect& src, const Rect&
 
 }  // namespace
 
-void PaintImage(cairo_t* cr, cairo_surface_t* image, const Rect& control, const ImageSpec& spec) {
-    if (!image || spec.fade == 0) return;
+void PaintImage(cairo_t* cr, cairo_surface_t* image, const Rect& control,
+                const ImageAttributes& attributes) {
+    if (!image || attributes.fade == 0) return;
     const int iw = cairo_image_surface_get_width(image);
     const int ih = cairo_image_surface_get_height(image);
     Rect target = control;
-    if (spec.dest) {
-        target = Rect{control.left + spec.dest->left, control.top + spec.dest->top,
-                      control.left + spec.dest->right, control.top + spec.dest->bottom}
+    if (attributes.dest) {
+        target = Rect{control.left + attributes.dest->left, control.top + attributes.dest->top,
+                      control.left + attributes.dest->right, control.top + attributes.dest->bottom}
                      .Intersect(control);
     }
     if (target.IsEmpty()) return;
-    const double alpha = spec.fade / 255.0;
+    const double alpha = attributes.fade / 255.0;
 
     // Margins larger than the image or the target shrink to what fits.
-    const int l = std::clamp(spec.corner.left, 0, std::min(iw, target.Width()));
-    const int t = std::clamp(spec.corner.top, 0, std::min(ih, target.Height()));
-    const int r = std::clamp(spec.corner.right, 0, std::min(iw - l, target.Width() - l));
-    const int b = std::clamp(spec.corner.bottom, 0, std::min(ih - t, target.Height() - t));
+    const int l = std::clamp(attributes.corner.left, 0, std::min(iw, target.Width()));
+    const int t = std::clamp(attributes.corner.top, 0, std::min(ih, target.Height()));
+    const int r = std::clamp(attributes.corner.right, 0, std::min(iw - l, target.Width() - l));
+    const int b = std::clamp(attributes.corner.bottom, 0, std::min(ih - t, target.Height() - t));
 
     const int sx[4] = {0, l, iw - r, iw};
     const int sy[4] = {0, t, ih - b, ih};
@@ -59,12 +60,12 @@ void PaintImage(cairo_t* cr, cairo_surface_t* image, const Rect& control, const 
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {
             const bool middle = row == 1 && col == 1;
-            if (middle && spec.hole) continue;
+            if (middle && attributes.hole) continue;
             const Rect src{sx[col], sy[row], sx[col + 1], sy[row + 1]};
             const Rect dst{dx[col], dy[row], dx[col + 1], dy[row + 1]};
             // Corners keep their size; the tiled axes repeat along edges and middle.
-            const bool xt = spec.xtiled && col == 1;
-            const bool yt = spec.ytiled && row == 1;
+            const bool xt = attributes.xtiled && col == 1;
+            const bool yt = attributes.ytiled && row == 1;
             PaintPart(cr, image, src, dst, alpha, xt, yt);
         }
     }

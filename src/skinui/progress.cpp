@@ -25,12 +25,12 @@ void Progress::SetAttribute(std::string_view name, std::string_view value) {
 
 void Progress::PaintStatusImage(cairo_t* cr) {
     if (foreImage_.empty() || value_ == 0 || !manager_) return;
-    const ImageSpec spec = ImageSpec::Parse(foreImage_);
-    cairo_surface_t* image = manager_->GetImage(spec.file, spec.mask);
+    const ImageAttributes attributes = ImageAttributes::Parse(foreImage_);
+    cairo_surface_t* image = manager_->GetImage(attributes.file, attributes.mask);
     if (!image) return;
     Rect filled = rect_;
     filled.right = rect_.left + rect_.Width() * value_ / 100;
-    PaintImage(cr, image, filled, spec);
+    PaintImage(cr, image, filled, attributes);
 }
 
 }  // namespace skinui

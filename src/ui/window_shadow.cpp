@@ -124,12 +124,12 @@ void CWindowShadow::Update() {
 
     cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     if (image_) {
-        skinui::ImageSpec spec;
-        spec.corner = {corner_.left + holeOffset_.left, corner_.top + holeOffset_.top,
+        skinui::ImageAttributes attributes;
+        attributes.corner = {corner_.left + holeOffset_.left, corner_.top + holeOffset_.top,
                        corner_.right + holeOffset_.right, corner_.bottom + holeOffset_.bottom};
-        spec.hole = true;
+        attributes.hole = true;
         cairo_t* cr = cairo_create(pixels);
-        skinui::PaintImage(cr, image_, {0, 0, width, height}, spec);
+        skinui::PaintImage(cr, image_, {0, 0, width, height}, attributes);
         cairo_destroy(cr);
     } else {
         // ARGB32 rows are exactly width * 4 bytes, so the data is one pixel array.

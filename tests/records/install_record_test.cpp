@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/accounts.h"
-#include "platform/special_folders.h"
+#include "platform/known_folders.h"
 #include "records/registry_store.h"
 #include "support/test_folder.h"
 

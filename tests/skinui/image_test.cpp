@@ -6,18 +6,18 @@
 
 #include "skinui/image_cache.h"
 #include "skinui/image_painter.h"
-#include "skinui/image_spec.h"
+#include "skinui/image_attributes.h"
 
 namespace skinui {
 namespace {
 
-TEST(ImageSpecTest, PlainNamesAndKeyValueLists) {
-    const ImageSpec plain = ImageSpec::Parse("res\\mainWnd\\bg1.png");
+TEST(ImageAttributesTest, PlainNamesAndKeyValueLists) {
+    const ImageAttributes plain = ImageAttributes::Parse("res\\mainWnd\\bg1.png");
     EXPECT_EQ(plain.file, "res\\mainWnd\\bg1.png");
     EXPECT_FALSE(plain.dest.has_value());
     EXPECT_EQ(plain.fade, 255);
 
-    const ImageSpec full = ImageSpec::Parse(
+    const ImageAttributes full = ImageAttributes::Parse(
         "file='res\\mainWnd\\Cb1.png' dest='6,3,20,17' corner='2,2,2,2' mask='#FFFF00FF' "
         "fade='128' hole='true' xtiled='true' ytiled='false' unknown='x'");
     EXPECT_EQ(full.file, "res\\mainWnd\\Cb1.png");
@@ -30,7 +30,7 @@ TEST(ImageSpecTest, PlainNamesAndKeyValueLists) {
     EXPECT_TRUE(full.xtiled);
     EXPECT_FALSE(full.ytiled);
 
-    EXPECT_EQ(ImageSpec::Parse("file='a.png' fade='999'").fade, 255);
+    EXPECT_EQ(ImageAttributes::Parse("file='a.png' fade='999'").fade, 255);
 }
 
 // An image whose nine parts each have their own colour: columns and rows
@@ -54,9 +54,9 @@ class NinePatchTest : public ::testing::Test {
         cairo_surface_destroy(image_);
         cairo_surface_destroy(target_);
     }
-    void Paint(const Rect& control, const std::string& spec) {
+    void Paint(const Rect& control, const std::string& attributes) {
         cairo_t* cr = cairo_create(target_);
-        PaintImage(cr, image_, control, ImageSpec::Parse(spec));
+        PaintImage(cr, image_, control, ImageAttributes::Parse(attributes));
         cairo_destroy(cr);
         cairo_surface_flush(target_);
     }

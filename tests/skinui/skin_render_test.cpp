@@ -6,7 +6,7 @@
 #include <string>
 
 #include "skinui/headless_host.h"
-#include "skinui/image_spec.h"
+#include "skinui/image_attributes.h"
 #include "skinui/progress.h"
 #include "skinui/skin_archive.h"
 #include "skinui/tab_layout.h"
@@ -37,7 +37,7 @@ std::set<std::string> ImageNames(const std::string& xml) {
         for (const pugi::xml_attribute& attribute : element.attributes()) {
             const std::string key = attribute.name();
             if (key.size() < 5 || key.substr(key.size() - 5) != "image") continue;
-            const std::string file = ImageSpec::Parse(attribute.value()).file;
+            const std::string file = ImageAttributes::Parse(attribute.value()).file;
             const size_t pattern = file.find("%d");
             if (pattern == std::string::npos) {
                 names.insert(file);

@@ -13,7 +13,7 @@ namespace skinui {
 // plain file name or key='value' pairs:
 //   file='res\a.png' dest='0,1,16,17' corner='2,2,2,2' mask='#FFFF00FF' fade='128'
 //   hole='true' xtiled='true' ytiled='true'
-struct ImageSpec {
+struct ImageAttributes {
     std::string file;
     std::optional<Rect> dest;      // target rectangle inside the control
     Rect corner;                   // nine-patch margins in the image
@@ -23,7 +23,7 @@ struct ImageSpec {
     bool xtiled = false;
     bool ytiled = false;
 
-    static ImageSpec Parse(std::string_view attribute);
+    static ImageAttributes Parse(std::string_view attribute);
 };
 
 }  // namespace skinui

@@ -1,4 +1,4 @@
-#include "skinui/image_spec.h"
+#include "skinui/image_attributes.h"
 
 #include <algorithm>
 
@@ -6,11 +6,11 @@
 
 namespace skinui {
 
-ImageSpec ImageSpec::Parse(std::string_view text) {
-    ImageSpec spec;
+ImageAttributes ImageAttributes::Parse(std::string_view text) {
+    ImageAttributes attributes;
     if (text.find('=') == std::string_view::npos) {
-        spec.file = std::string(text);
-        return spec;
+        attributes.file = std::string(text);
+        return attributes;
     }
     size_t pos = 0;
     while (pos < text.size()) {
@@ -27,25 +27,25 @@ ImageSpec ImageSpec::Parse(std::string_view text) {
         pos = close + 1;
 
         if (key == "file" || key == "res") {
-            spec.file = std::string(value);
+            attributes.file = std::string(value);
         } else if (key == "dest") {
-            spec.dest = ParseRect(value);
+            attributes.dest = ParseRect(value);
         } else if (key == "corner") {
-            spec.corner = ParseRect(value);
+            attributes.corner = ParseRect(value);
         } else if (key == "mask") {
-            spec.mask = ParseColor(value);
+            attributes.mask = ParseColor(value);
         } else if (key == "fade") {
-            spec.fade = std::clamp(ParseInt(value).value_or(255), 0, 255);
+            attributes.fade = std::clamp(ParseInt(value).value_or(255), 0, 255);
         } else if (key == "hole") {
-            spec.hole = ParseBool(value);
+            attributes.hole = ParseBool(value);
         } else if (key == "xtiled") {
-            spec.xtiled = ParseBool(value);
+            attributes.xtiled = ParseBool(value);
         } else if (key == "ytiled") {
-            spec.ytiled = ParseBool(value);
+            attributes.ytiled = ParseBool(value);
         }
         // Other keys are not ours and are ignored.
     }
-    return spec;
+    return attributes;
 }
 
 }  // namespace skinui
