@@ -14,7 +14,7 @@ class Control;
 // it shows a text and a caption of the caller's ("textLbl", "captionLbl"), and
 // which answer buttons it has. The result tells how it was left.
 class CMessageBoxWnd : public CSkinFrame {
-  public:
+public:
     static constexpr int kResultOk = 0;      // "okBtn"
     static constexpr int kResultCancel = 1;  // "cancelBtn", or closed without a click
     static constexpr int kResultOther = 2;   // any other clickable control ("closebtn")
@@ -31,7 +31,7 @@ class CMessageBoxWnd : public CSkinFrame {
     static CMessageBoxWnd* Showing();
     static void SetShowing(CMessageBoxWnd* dialog);
 
-  private:
+private:
     int result_ = kResultCancel;
     skinui::Control* okButton_ = nullptr;
     skinui::Control* cancelButton_ = nullptr;

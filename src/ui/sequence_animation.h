@@ -12,7 +12,7 @@ class Control;
 // of skin images named by a pattern with one "%d", played forwards or
 // forwards and back, once or endlessly, one frame per tick of a control timer.
 class SequenceAnimation {
-  public:
+public:
     static constexpr unsigned kTimerId = 2100;
 
     SequenceAnimation(int spanMs, bool round) : round_(round), span_(spanMs) {}
@@ -40,7 +40,7 @@ class SequenceAnimation {
     // The image name of one frame.
     std::string FrameImage(uint32_t frame) const;
 
-  private:
+private:
     std::string pattern_;
     bool autostart_ = false;
     bool loop_ = true;

@@ -9,7 +9,7 @@
 // `SequenceLabel`: a label whose background plays a numbered series of skin
 // images (the installing page's animation).
 class CSequenceLabelUI : public skinui::Label {
-  public:
+public:
     static constexpr const char* kClassName = "SequenceLabel";
 
     CSequenceLabelUI() : animation_(30, false) {}
@@ -29,14 +29,14 @@ class CSequenceLabelUI : public skinui::Label {
     void SetSequenceSpan(int spanMs) { animation_.SetSpan(spanMs); }
     int GetSequenceSpan() const { return animation_.GetSpan(); }
 
-  private:
+private:
     SequenceAnimation animation_;
 };
 
 // `SequenceButton`: a button whose background plays a numbered series of
 // skin images, by default forwards and back.
 class CSequenceButtonUI : public skinui::Button {
-  public:
+public:
     static constexpr const char* kClassName = "SequenceButton";
 
     CSequenceButtonUI() : animation_(60, true) {}
@@ -54,6 +54,6 @@ class CSequenceButtonUI : public skinui::Button {
     void SetSequenceSpan(int spanMs) { animation_.SetSpan(spanMs); }
     int GetSequenceSpan() const { return animation_.GetSpan(); }
 
-  private:
+private:
     SequenceAnimation animation_;
 };

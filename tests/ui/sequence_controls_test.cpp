@@ -13,7 +13,7 @@ using skinui::Control;
 
 // Builds one control from a layout snippet through the main window's factory.
 class SequenceControlsTest : public ::testing::Test {
-  protected:
+protected:
     Control* Build(const std::string& element) {
         manager_ = std::make_unique<skinui::PaintManager>();
         auto root = skinui::BuildLayout(
@@ -54,8 +54,10 @@ TEST_F(SequenceControlsTest, PlaysTheFramesInTheOrderItsAttributesAsk) {
         // A sequence that does not loop stops on its last frame shown.
         {R"(sequencecount="3" sequenceloop="false")", 4, {0, 1, 2, 2}, false},
         {R"(sequencecount="3" sequenceround="true")", 7, {0, 1, 2, 1, 0, 1, 2}, true},
-        {R"(sequencecount="3" sequenceround="true" sequenceloop="false")", 5,
-         {0, 1, 2, 1, 1}, false},
+        {R"(sequencecount="3" sequenceround="true" sequenceloop="false")",
+         5,
+         {0, 1, 2, 1, 1},
+         false},
         {R"(sequencecount="2" sequenceround="true")", 5, {0, 1, 0, 1, 0}, true},
         // Only the exact lower-case "false" switches off.
         {R"(sequencecount="2" SEQUENCELOOP="False")", 4, {0, 1, 0, 1}, true},
