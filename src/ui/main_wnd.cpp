@@ -122,6 +122,7 @@ void CMainWnd::FitLabelsToProductName() {
 
 void CMainWnd::InitWindow() {
     CSkinFrame::InitWindow();
+    if (GetNative()) GetNative()->SetTitle(kProductDisplayName);
     SetIcon(kIconResource);
     BindControls();
     FitLabelsToProductName();

@@ -7,6 +7,8 @@
 namespace {
 
 thread_local CMessageBoxWnd* showing = nullptr;
+// Every dialog has this title, whatever its layout.
+constexpr const char* kDialogTitle = "消息框";
 
 }  // namespace
 
@@ -47,6 +49,7 @@ int ShowMessageBox(skinui::Host& host, const std::string& layoutFile, skinui::Wi
         DEBUG_LOG("cannot open the dialog %s", layoutFile.c_str());
         return dialog.GetResult();
     }
+    dialog.GetNative()->SetTitle(kDialogTitle);
     if (text && dialog.GetTextLabel()) dialog.GetTextLabel()->SetText(*text);
     if (caption && dialog.GetCaptionLabel()) dialog.GetCaptionLabel()->SetText(*caption);
     dialog.CenterWindow();

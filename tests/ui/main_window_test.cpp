@@ -179,7 +179,8 @@ TEST_F(MainWindowTest, DownloadFailureOffersToTryAgain) {
         std::string layout;
         int page = -1;
         CMainWnd* window;
-    } seen{{}, -1, &window_};
+        std::string title;
+    } seen{{}, -1, &window_, {}};
     const guint watch = g_timeout_add(
         20,
         +[](gpointer data) -> gboolean {
@@ -187,6 +188,8 @@ TEST_F(MainWindowTest, DownloadFailureOffersToTryAgain) {
             CMessageBoxWnd* dialog = CMessageBoxWnd::Showing();
             if (!dialog) return G_SOURCE_CONTINUE;
             s->layout = dialog->GetSkinFile();
+            s->title = gtk_window_get_title(
+                GTK_WINDOW(skinui::GtkHost::WidgetOf(dialog->GetNative())));
             s->page = s->window->CurrentPage();
             dynamic_cast<skinui::Button*>(dialog->GetPaintManager().FindControl("cancelBtn"))
                 ->Activate();
@@ -196,6 +199,7 @@ TEST_F(MainWindowTest, DownloadFailureOffersToTryAgain) {
     Click("defaultInstallBtn");
     ASSERT_TRUE(PumpUntil([&] { return !seen.layout.empty(); }, 60000));
     EXPECT_EQ(seen.layout, "NetworkTipWnd.xml");
+    EXPECT_EQ(seen.title, "消息框");
     EXPECT_EQ(seen.page, CMainWnd::kInstallingPage);
     // "Try later" leads back to where the installation was started.
     EXPECT_TRUE(PumpUntil([&] { return window_.CurrentPage() == CMainWnd::kWelcomePage; }, 2000));
