@@ -149,6 +149,10 @@ void GtkNativeWindow::Destroy() {
     if (widget_) gtk_widget_destroy(widget_);  // "destroy" reports the rest
 }
 
+void GtkNativeWindow::SetTitle(const std::string& title) {
+    if (widget_) gtk_window_set_title(GTK_WINDOW(widget_), title.c_str());
+}
+
 void GtkNativeWindow::SetIcon(cairo_surface_t* picture) {
     if (!widget_ || !picture) return;
     GdkPixbuf* icon =

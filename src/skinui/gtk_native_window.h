@@ -35,6 +35,7 @@ class GtkNativeWindow : public NativeWindow {
     void Destroy() override;
     bool IsDestroyed() const override { return widget_ == nullptr; }
     void SetIcon(cairo_surface_t* picture) override;
+    void SetTitle(const std::string& title) override;
 
     GtkWidget* Widget() const { return widget_; }
 

@@ -40,6 +40,8 @@ class NativeWindow {
     virtual bool IsDestroyed() const = 0;
     // Sets the window's icon from a decoded picture.
     virtual void SetIcon(cairo_surface_t* picture) = 0;
+    // The title the system shows for the window (task bar, window lists).
+    virtual void SetTitle(const std::string& title) { (void)title; }
 };
 
 // A window of per-pixel translucent pixels that takes no input and never takes

@@ -44,6 +44,10 @@ bool WindowBase::Create(Host& host, WindowBase* owner) {
     owner_ = owner;
     native_ = host.CreateNativeWindow(*this, owner ? owner->GetNative() : nullptr);
     if (!native_) return false;
+    // Controls that change ask the system window to draw them again.
+    manager_.SetInvalidateHandler([this](const Rect& rect) {
+        if (native_ && !native_->IsDestroyed()) native_->Invalidate(rect);
+    });
 
     // The layout: from the skin package in the program, or from a file.
     std::string layout;
