@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "download/downloader_factory.h"
 #include "event_recorder.h"
 #include "support/download_service.h"
 #include "support/test_folder.h"
@@ -25,6 +26,10 @@ fs::path Script(const fs::path& path, const std::string& body) {
 
 class DownloadInstallerTest : public testing::Test {
 protected:
+    // Downloaders outlive their orchestrators; a program that ends waits for
+    // their threads, and so does each test.
+    void TearDown() override { WaitForDownloaders(); }
+
     // Starts a chain into folder_ with the given recorded uninstaller.
     void Start(CDownloadInstaller& orchestrator, const std::string& url, const fs::path& uninstaller) {
         orchestrator.SetInstallParams(url, uninstaller.parent_path().string(), uninstaller.string(),
