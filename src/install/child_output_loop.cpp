@@ -1,6 +1,9 @@
 #include "install/child_output_loop.h"
 
+#include <memory>
 #include <string>
+
+#include "install/utils_exception.h"
 
 namespace {
 // How often the child's end is looked for while it is quiet.
@@ -27,4 +30,19 @@ platform::ProcessExit FollowChildOutput(ChildProcess& child,
         onChunk(chunk);
     }
     return child.Wait();
+}
+
+std::optional<platform::ProcessExit> RunChildProcess(
+    const std::string& program, const std::string& arguments,
+    const std::function<void(std::string_view)>& onChunk) {
+    std::unique_ptr<ChildProcess> child;
+    try {
+        child = std::make_unique<ChildProcess>();
+        child->Start(program, arguments);
+    } catch (const Utils::Exception&) {
+        return std::nullopt;
+    }
+    const platform::ProcessExit exit = FollowChildOutput(*child, onChunk);
+    child->Close();
+    return exit;
 }

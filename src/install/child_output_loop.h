@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "install/child_process.h"
@@ -12,6 +14,13 @@
 // not waited for.
 platform::ProcessExit FollowChildOutput(ChildProcess& child,
                                         const std::function<void(std::string_view)>& onChunk);
+
+// Starts a program by its path with the rest of its command line and follows
+// it to its end as FollowChildOutput does, then closes it. nullopt when a pipe
+// or the process could not be created.
+std::optional<platform::ProcessExit> RunChildProcess(
+    const std::string& program, const std::string& arguments,
+    const std::function<void(std::string_view)>& onChunk);
 
 // The chunk up to its first NUL byte, as a C string would read it.
 std::string_view UpToNul(std::string_view chunk);

@@ -8,9 +8,7 @@
 #include "app/number_text.h"
 #include "app/text_conversion.h"
 #include "install/child_output_loop.h"
-#include "install/child_process.h"
 #include "install/status_lines.h"
-#include "install/utils_exception.h"
 
 namespace {
 
@@ -121,32 +119,25 @@ int CInstaller::Run() {
     Raise(IST_CODE_PROGRESS, 0);
     DEBUG_LOG("%s", m_CommandLine.c_str());
 
-    std::unique_ptr<ChildProcess> child;
-    try {
-        child = std::make_unique<ChildProcess>();
-        const std::string program = WithoutQuotes(m_PackagePath);
-        child->Start(program,
-                     m_CommandLine.substr(std::min(m_PackagePath.size(), m_CommandLine.size())));
-    } catch (const Utils::Exception&) {
-        child.reset();
+    int result = 0;
+    // Once a chunk has brought the final line the rest is only drained, so
+    // that the package never blocks on a full pipe.
+    const auto exit = RunChildProcess(
+        WithoutQuotes(m_PackagePath),
+        m_CommandLine.substr(std::min(m_PackagePath.size(), m_CommandLine.size())),
+        [&](std::string_view chunk) {
+            if (result != 0) return;
+            result = Parse(ToWide(UpToNul(chunk), static_cast<unsigned>(m_CodePage)));
+        });
+    if (!exit) {
         Raise(IST_CODE_FAIL, 2);
         return 0;
     }
 
-    int result = 0;
-    // Once a chunk has brought the final line the rest is only drained, so
-    // that the package never blocks on a full pipe.
-    const platform::ProcessExit exit = FollowChildOutput(*child, [&](std::string_view chunk) {
-        if (result != 0) return;
-        result = Parse(ToWide(UpToNul(chunk), static_cast<unsigned>(m_CodePage)));
-    });
-    child->Close();
-    child.reset();
-
     if (result == 0) {
-        if (exit.signalled) {
+        if (exit->signalled) {
             // Killed before it could report: that is no success.
-            const std::string signal = platform::SignalName(exit.code);
+            const std::string signal = platform::SignalName(exit->code);
             DEBUG_LOG("package killed by %s", signal.c_str());
             Raise(IST_CODE_FAIL, 2, "安装包异常终止（" + signal + "）");
         } else {

@@ -5,9 +5,7 @@
 #include "app/text_conversion.h"
 #include "install/account_probes.h"
 #include "install/child_output_loop.h"
-#include "install/child_process.h"
 #include "install/status_lines.h"
-#include "install/utils_exception.h"
 #include "platform/file_system.h"
 
 namespace {
@@ -64,29 +62,23 @@ int CUninstaller::Run() {
     Raise(UNIST_CODE_PROGRESS, 0);
     DEBUG_LOG("%s", m_CommandLine.c_str());
 
-    std::unique_ptr<ChildProcess> child;
-    try {
-        child = std::make_unique<ChildProcess>();
-        // Started by its path: a temporary folder with blanks stays one program.
-        child->Start(m_UninstallerPath, m_CommandLine.substr(m_UninstallerPath.size()));
-    } catch (const Utils::Exception&) {
-        child.reset();
+    bool successPending = true;
+    // Started by its path: a temporary folder with blanks stays one program.
+    const auto exit = RunChildProcess(
+        m_UninstallerPath, m_CommandLine.substr(m_UninstallerPath.size()),
+        [&](std::string_view chunk) {
+            if (Parse(ToWide(UpToNul(chunk), static_cast<unsigned>(m_CodePage))) != 0) {
+                successPending = false;
+            }
+        });
+    if (!exit) {
         Raise(UNIST_CODE_FAIL, 2);
         return 0;
     }
 
-    bool successPending = true;
-    const platform::ProcessExit exit = FollowChildOutput(*child, [&](std::string_view chunk) {
-        if (Parse(ToWide(UpToNul(chunk), static_cast<unsigned>(m_CodePage))) != 0) {
-            successPending = false;
-        }
-    });
-    child->Close();
-    child.reset();
-
     if (successPending) {
-        if (exit.signalled) {
-            const std::string signal = platform::SignalName(exit.code);
+        if (exit->signalled) {
+            const std::string signal = platform::SignalName(exit->code);
             DEBUG_LOG("uninstaller killed by %s", signal.c_str());
             Raise(UNIST_CODE_FAIL, 2, "卸载程序异常终止（" + signal + "）");
         } else {
